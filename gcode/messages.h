@@ -1,0 +1,14 @@
+// SPDX-License-Identifier: MIT
+// Texts the operator reads when a run does not go through.
+#pragma once
+
+namespace talvo::msg {
+
+inline constexpr const char* kZeroRefused = "DAİRENİN ÇAPI 0 OLAMAZ";
+inline constexpr const char* kTooBig = "SAYI ÇOK BÜYÜK";
+inline constexpr const char* kCannotWrite = "DOSYA YAZILAMADI";
+inline constexpr const char* kCannotRead = "DOSYA OKUNAMADI";
+inline constexpr const char* kCannotDelete = "DOSYA SİLİNEMEDİ";
+inline constexpr const char* kViewerNotStarted = "GÖRÜNTÜLEYİCİ BAŞLATILAMADI";
+
+}  // namespace talvo::msg

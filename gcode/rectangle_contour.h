@@ -1,0 +1,16 @@
+// SPDX-License-Identifier: MIT
+// A counter-clockwise rectangle with sharp corners, its origin at the lower left corner.
+#pragma once
+
+#include <iosfwd>
+#include <vector>
+
+#include "cut_kind.h"
+
+namespace talvo {
+
+std::vector<PrintLine> RectangleContourLines(CutKind kind, const CutInputs& inputs);
+
+void WriteRectangleContour(std::ostream& out, CutKind kind, const CutInputs& inputs);
+
+}  // namespace talvo
