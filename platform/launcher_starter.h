@@ -1,0 +1,15 @@
+// SPDX-License-Identifier: MIT
+// How the viewer is started once a run has written its program.
+#pragma once
+
+#include <memory>
+
+#include "generation_run.h"
+
+namespace talvo::platform {
+
+/// The platform's starter: on Windows the launcher batch file through the command interpreter,
+/// minimized; elsewhere talvo-plot (or the program named by TALVO_VIEWER) on the program file.
+std::unique_ptr<LauncherStarter> MakeLauncherStarter();
+
+}  // namespace talvo::platform
