@@ -1,1 +1,80 @@
+// SPDX-License-Identifier: MIT
+// One whole generation run against the bare file system calls it makes, and ValParse on pasted text.
 #include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+
+#include "generation_run.h"
+#include "launcher_file.h"
+#include "val_parse.h"
+
+namespace {
+
+using namespace talvo;
+
+class ScratchRoot {
+ public:
+  ScratchRoot() {
+    std::random_device random;
+    path_ = std::filesystem::temp_directory_path() / ("talvo-bench-" + std::to_string(random()));
+    std::filesystem::create_directories(path_);
+  }
+  ~ScratchRoot() { std::filesystem::remove_all(path_); }
+  const std::filesystem::path& Path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+const FieldTexts kFields = {{"Text2", "100.125"}, {"Text3", "10"}, {"Text4", "4"}, {"Text5", "300"}};
+
+void BM_GenerationRun(benchmark::State& state) {
+  ScratchRoot root;
+  DiskFiles files;
+  GenerationRun run(RunPaths::InRoot(root.Path()), files, nullptr);
+  std::string display;
+  for (auto _ : state) {
+    run.Run(CutKind::InnerCircle, kFields, display);
+    benchmark::DoNotOptimize(display);
+  }
+}
+BENCHMARK(BM_GenerationRun);
+
+// The floor: the same six file operations with the same bytes, and nothing else.
+void BM_BareFileCalls(benchmark::State& state) {
+  ScratchRoot root;
+  const auto program = root.Path() / "ALANTEMIZLEME.TXT";
+  const auto launcher = root.Path() / "A.BAT";
+  const std::string launcherText = LauncherText();
+  const std::string programText = "G0X 0 Y 0 \r\nG0Y-38.062 \r\nG1Y-48.062 F 300 \r\nG2J 48.0625 F 300 \r\nM30\r\n%\r\n";
+  const std::string displayText = "G0X0Y0\r\nG0Y-38.062\r\nG1Y-48.062F300\r\nG2J48.0625F300\r\nM30\r\n%\r\n\r\n";
+  for (auto _ : state) {
+    std::ofstream(program, std::ios::binary | std::ios::trunc).close();
+    std::ofstream(launcher, std::ios::binary | std::ios::trunc) << launcherText;
+    std::filesystem::remove(program);
+    std::ofstream(program, std::ios::binary | std::ios::trunc) << programText;
+    std::ifstream in(program, std::ios::binary);
+    std::string back{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    benchmark::DoNotOptimize(back);
+    std::ofstream(program, std::ios::binary | std::ios::trunc) << displayText;
+  }
+}
+BENCHMARK(BM_BareFileCalls);
+
+// A pasted document of digits, blanks and line feeds: every character must be looked at.
+void BM_ValParsePasted(benchmark::State& state) {
+  std::string text;
+  const std::string piece = "12 3\t4\n5";
+  while (text.size() < static_cast<std::size_t>(state.range(0))) text += piece;
+  text.resize(static_cast<std::size_t>(state.range(0)));
+  for (auto _ : state) benchmark::DoNotOptimize(ValParse(text));
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * state.range(0));
+  state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_ValParsePasted)->RangeMultiplier(4)->Range(16 << 10, 1 << 20)->Complexity(benchmark::oN);
+
+}  // namespace
