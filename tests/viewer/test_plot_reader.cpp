@@ -1,0 +1,212 @@
+// SPDX-License-Identifier: MIT
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <string>
+#include <vector>
+
+#include "arc_geometry.h"
+#include "gcode_reader.h"
+#include "plot_messages.h"
+
+namespace talvo::plot {
+namespace {
+
+struct Expected {
+  MoveKind kind;
+  double x, y;    // end
+  double cx, cy;  // centre, arcs only
+  std::uint32_t line;
+};
+
+struct MovesCase {
+  const char* name;
+  const char* text;
+  std::vector<Expected> moves;
+};
+
+constexpr MoveKind R = MoveKind::Rapid, F = MoveKind::Feed, CW = MoveKind::ArcCw, CCW = MoveKind::ArcCcw;
+
+void ExpectMoves(const MovesCase& c) {
+  SCOPED_TRACE(c.name);
+  const PlotProgram p = ReadProgram(c.text);
+  for (const PlotError& e : p.errors) ADD_FAILURE() << "line " << e.line << ": " << e.reason;
+  ASSERT_EQ(p.moves.size(), c.moves.size());
+  PlotPoint previous;
+  for (std::size_t i = 0; i < c.moves.size(); ++i) {
+    SCOPED_TRACE(i);
+    const PlotMove& m = p.moves[i];
+    const Expected& e = c.moves[i];
+    EXPECT_EQ(m.kind, e.kind);
+    EXPECT_EQ(m.line, e.line);
+    EXPECT_NEAR(m.start.x, previous.x, 1e-9);
+    EXPECT_NEAR(m.start.y, previous.y, 1e-9);
+    EXPECT_NEAR(m.end.x, e.x, 1e-9);
+    EXPECT_NEAR(m.end.y, e.y, 1e-9);
+    if (m.IsArc()) {
+      EXPECT_NEAR(m.centreX, e.cx, 1e-9);
+      EXPECT_NEAR(m.centreY, e.cy, 1e-9);
+    }
+    previous = m.end;
+  }
+}
+
+TEST(PlotReader, FindsTheMovesOfEachLine) {
+  const MovesCase cases[] = {
+      {"generated inner circle, CR LF", "G0X0Y0\r\nG0Y-38\r\nG1Y-48F300\r\nG2J48F300\r\nM30\r\n%\r\n",
+       {{R, 0, 0, 0, 0, 0}, {R, 0, -38, 0, 0, 1}, {F, 0, -48, 0, 0, 2}, {CW, 0, -48, 0, 0, 3}}},
+      {"negative J puts the centre below", "G0X0Y4\nG1Y1F300\nG2J-1F300\n",
+       {{R, 0, 4, 0, 0, 0}, {F, 0, 1, 0, 0, 1}, {CW, 0, 1, 0, 0, 2}}},
+      {"numbers without a leading digit", "G1X.5Y-.75F100\nX+2.Y-0.\n", {{F, 0.5, -0.75, 0, 0, 0}, {F, 2, 0, 0, 0, 1}}},
+      {"lower case and blanks", "g0 x 1 y 2\n  g1x3\tf9\n", {{R, 1, 2, 0, 0, 0}, {F, 3, 2, 0, 0, 1}}},
+      {"motion is modal", "G1X1F100\nY2\nG0X0\nY0\n", {{F, 1, 0, 0, 0, 0}, {F, 1, 2, 0, 0, 1}, {R, 0, 2, 0, 0, 2}, {R, 0, 0, 0, 0, 3}}},
+      {"G2 positive R takes the short way", "G2X10Y10R10F1\n", {{CW, 10, 10, 10, 0, 0}}},
+      {"G2 negative R takes the long way", "G2X10Y10R-10F1\n", {{CW, 10, 10, 0, 10, 0}}},
+      {"G3 positive R", "G3X10Y10R10F1\n", {{CCW, 10, 10, 0, 10, 0}}},
+      {"G3 negative R", "G3X10Y10R-10F1\n", {{CCW, 10, 10, 10, 0, 0}}},
+      {"R half circle", "G2X10R5F1\n", {{CW, 10, 0, 5, 0, 0}}},
+      {"I J are from the start", "G0X10Y10\nG3X0Y20I-10J0F1\n", {{R, 10, 10, 0, 0, 0}, {CCW, 0, 20, 0, 10, 1}}},
+      {"full circle by an end equal to the start", "G0X10\nG3X10Y0I-10F1\n", {{R, 10, 0, 0, 0, 0}, {CCW, 10, 0, 0, 0, 1}}},
+      {"G91 adds to the position", "G91G0X1Y1\nX1\nG1Y2F1\nG3X-2Y2I-1J1\nG90G1X0Y0\n",
+       {{R, 1, 1, 0, 0, 0}, {R, 2, 1, 0, 0, 1}, {F, 2, 3, 0, 0, 2}, {CCW, 0, 5, 1, 4, 3}, {F, 0, 0, 0, 0, 4}}},
+      {"comments, line numbers, block delete",
+       "N10 G0 X1 (to X1) Y1 ; the rest is a comment G1 X9\n(G1 X5)\n;G1X9\n/N30 G1 X2 F1\n\n   \n",
+       {{R, 1, 1, 0, 0, 0}, {F, 2, 1, 0, 0, 3}}},
+      {"S T other M and G words change nothing", "G21G17G90G40G54G64G94\nT1M6S1000M3\nG0X1M8\nG4P1\nG1X2F1M5\n",
+       {{R, 1, 0, 0, 0, 2}, {F, 2, 0, 0, 0, 4}}},
+      {"M2 ends the program", "G0X1\nM2\nG0X5\n", {{R, 1, 0, 0, 0, 0}}},
+      {"M30 on a move line ends after it", "G0X1M30\nG0X5\n", {{R, 1, 0, 0, 0, 0}}},
+      {"leading percent opens, the next closes", "%\nG0X1\n%\nG0X5\n", {{R, 1, 0, 0, 0, 1}}},
+      {"Z alone is a move", "G0Z5\nG1Z-1F1\n", {{R, 0, 0, 0, 0, 0}, {F, 0, 0, 0, 0, 1}}},
+  };
+  for (const MovesCase& c : cases) ExpectMoves(c);
+}
+
+TEST(PlotReader, ListsUnreadableLinesAndReadsOn) {
+  struct Case {
+    const char* bad;
+    const char* reason;
+  };
+  const Case cases[] = {
+      {"G1X", msg::kNumberMissing},
+      {"G1X1.2.3", msg::kBadCharacter},
+      {"G5X1", msg::kCodeUnknown},
+      {"G1.5X1", msg::kCodeUnknown},
+      {"G0G1X1", msg::kCodesClash},
+      {"G90G91X1", msg::kCodesClash},
+      {"G1X1X2", msg::kWordTwice},
+      {"G1X1#2", msg::kBadCharacter},
+      {"G1X1*", msg::kBadCharacter},
+      {"G1X1 (open", msg::kOpenComment},
+      {"G18G2X1I1", msg::kPlaneUnsupported},
+      {"G80X1", msg::kNoMotionMode},
+      {"G2X1Y1F1", msg::kArcNeedsCentre},
+      {"G2X1Y1R1I1", msg::kArcBothForms},
+      {"G3R5", msg::kArcNeedsEnd},
+      {"G2X1Y0R3", msg::kArcFullWithR},
+      {"G2X9R0", msg::kArcRadiusZero},
+      {"G2X9R3", msg::kArcRadiusSmall},
+      {"G2X9I0J0", msg::kArcRadiusZero},
+      {"G2X9I1", msg::kArcEndOff},
+      {"G1X99999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999"
+       "99999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999"
+       "99999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999"
+       "999999999999999999999999999999999999999999999999999999999",
+       msg::kNumberTooBig},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.bad);
+    const PlotProgram p = ReadProgram(std::string("G0X1\n") + c.bad + "\nG1X7F1\n");
+    ASSERT_EQ(p.errors.size(), 1u);
+    EXPECT_EQ(p.errors[0].line, 1u);
+    EXPECT_EQ(p.errors[0].reason, c.reason);
+    // The bad line changed nothing: the next move starts where the first one ended.
+    ASSERT_EQ(p.moves.size(), 2u);
+    EXPECT_EQ(p.moves[1].start.x, 1);
+    EXPECT_EQ(p.moves[1].end.x, 7);
+    EXPECT_EQ(p.moves[1].kind, MoveKind::Feed);
+    EXPECT_EQ(p.moves[1].line, 2u);
+  }
+}
+
+TEST(PlotReader, RefusesAMegabyteLineAndReadsOn) {
+  const std::string text = "G0X1\n" + std::string(1 << 20, 'X') + "\nG1X2F1\n";
+  const PlotProgram p = ReadProgram(text);
+  ASSERT_EQ(p.errors.size(), 1u);
+  EXPECT_EQ(p.errors[0].line, 1u);
+  EXPECT_EQ(p.errors[0].reason.rfind(msg::kLineTooLong, 0), 0u);
+  ASSERT_EQ(p.moves.size(), 2u);
+  EXPECT_EQ(p.lineStarts.size(), 3u);
+}
+
+TEST(PlotReader, KeepsTheFirstErrorsAndCountsAll) {
+  std::string text;
+  const std::size_t lines = PlotProgram::kMaxKeptErrors + 5;
+  for (std::size_t i = 0; i < lines; ++i) text += "?\n";
+  const PlotProgram p = ReadProgram(text);
+  EXPECT_EQ(p.errors.size(), PlotProgram::kMaxKeptErrors);
+  EXPECT_EQ(p.errorCount, lines);
+  EXPECT_EQ(p.errors.back().line, PlotProgram::kMaxKeptErrors - 1);
+}
+
+TEST(PlotReader, UnitsAreShownNotConverted) {
+  struct Case {
+    const char* text;
+    PlotUnits units;
+    double x;
+  };
+  const Case cases[] = {{"G0X2\n", PlotUnits::Millimetre, 2}, {"G20\nG0X2\n", PlotUnits::Inch, 2}, {"G20G0X2\nG21\n", PlotUnits::Millimetre, 2}};
+  for (const Case& c : cases) {
+    const PlotProgram p = ReadProgram(c.text);
+    EXPECT_EQ(p.units, c.units) << c.text;
+    ASSERT_EQ(p.moves.size(), 1u);
+    EXPECT_EQ(p.moves[0].end.x, c.x);
+  }
+}
+
+TEST(PlotReader, TotalsExtentsAndPiercesOfAGeneratedHole) {
+  const PlotProgram p = ReadProgram("G0X0Y0\r\nG0Y-38\r\nG1Y-48F300\r\nG2J48F300\r\nM30\r\n%\r\n");
+  EXPECT_NEAR(p.rapidLength, 38, 1e-9);
+  EXPECT_NEAR(p.cutLength, 10 + 2 * std::numbers::pi * 48, 1e-9);
+  EXPECT_DOUBLE_EQ(p.extents.minX, -48);
+  EXPECT_DOUBLE_EQ(p.extents.maxX, 48);
+  EXPECT_DOUBLE_EQ(p.extents.minY, -48);
+  EXPECT_DOUBLE_EQ(p.extents.maxY, 48);
+  EXPECT_EQ(p.pierces, std::vector<std::uint32_t>{2});
+  EXPECT_EQ(p.lineStarts, (std::vector<std::uint32_t>{0, 8, 16, 28, 39, 44}));
+  EXPECT_EQ(p.MovesOfLine(3), (std::pair<std::size_t, std::size_t>{3, 4}));
+  EXPECT_EQ(p.MovesOfLine(4), (std::pair<std::size_t, std::size_t>{4, 4}));
+}
+
+TEST(ArcGeometry, SweepBoxAndDistance) {
+  struct Case {
+    const char* text;  // one arc after G0X10
+    double sweep;
+    PlotExtents box;
+    double px, py, distance;
+  };
+  const double pi = std::numbers::pi;
+  const Case cases[] = {
+      {"G3X0Y10I-10F1", pi / 2, {0, 0, 10, 10}, 0, 0, 10},
+      {"G2X0Y10I-10F1", -3 * pi / 2, {-10, -10, 10, 10}, 0, -12, 2},
+      {"G3X-10Y0R10F1", pi, {-10, 0, 10, 10}, 0, 5, 5},
+      {"G2X10I-10F1", -2 * pi, {-10, -10, 10, 10}, 20, 0, 10},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    const PlotProgram p = ReadProgram(std::string("G0X10\n") + c.text);
+    ASSERT_EQ(p.moves.size(), 2u);
+    const PlotMove& arc = p.moves[1];
+    EXPECT_NEAR(ArcSweep(arc), c.sweep, 1e-12);
+    const PlotExtents box = MoveBox(arc);
+    EXPECT_NEAR(box.minX, c.box.minX, 1e-9);
+    EXPECT_NEAR(box.minY, c.box.minY, 1e-9);
+    EXPECT_NEAR(box.maxX, c.box.maxX, 1e-9);
+    EXPECT_NEAR(box.maxY, c.box.maxY, 1e-9);
+    EXPECT_NEAR(DistanceToMove(arc, c.px, c.py), c.distance, 1e-9);
+  }
+}
+
+}  // namespace
+}  // namespace talvo::plot

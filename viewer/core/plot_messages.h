@@ -1,0 +1,32 @@
+// SPDX-License-Identifier: MIT
+// Texts the operator reads about a program the viewer cannot follow.
+#pragma once
+
+namespace talvo::plot::msg {
+
+inline constexpr const char* kFileMissing = "DOSYA BULUNAMADI";
+inline constexpr const char* kFileUnreadable = "DOSYA OKUNAMADI";
+inline constexpr const char* kFileEmpty = "DOSYA BOŞ";
+inline constexpr const char* kFileBinary = "DOSYA METİN DEĞİL";
+inline constexpr const char* kFileTooBig = "DOSYA ÇOK BÜYÜK (EN ÇOK 64 MB)";
+inline constexpr const char* kNoMoves = "PROGRAMDA HAREKET YOK";
+
+inline constexpr const char* kLineTooLong = "SATIR ÇOK UZUN";
+inline constexpr const char* kOpenComment = "AÇIKLAMA KAPANMAMIŞ";
+inline constexpr const char* kBadCharacter = "BEKLENMEYEN KARAKTER";
+inline constexpr const char* kNumberMissing = "SAYI EKSİK";
+inline constexpr const char* kNumberTooBig = "SAYI ÇOK BÜYÜK";
+inline constexpr const char* kWordTwice = "AYNI SÖZCÜK İKİ KEZ";
+inline constexpr const char* kCodeUnknown = "BİLİNMEYEN KOD";
+inline constexpr const char* kCodesClash = "AYNI GRUPTAN İKİ KOD";
+inline constexpr const char* kPlaneUnsupported = "YALNIZ G17 DÜZLEMİ ÇİZİLİR";
+inline constexpr const char* kNoMotionMode = "HAREKET KODU YOK";
+inline constexpr const char* kArcNeedsCentre = "YAYDA I, J YA DA R EKSİK";
+inline constexpr const char* kArcBothForms = "YAYDA HEM R HEM I, J VAR";
+inline constexpr const char* kArcNeedsEnd = "R İLE YAYDA X, Y EKSİK";
+inline constexpr const char* kArcFullWithR = "R İLE TAM DAİRE OLMAZ";
+inline constexpr const char* kArcRadiusZero = "YAY YARIÇAPI SIFIR";
+inline constexpr const char* kArcRadiusSmall = "YARIÇAP UCA ULAŞMIYOR";
+inline constexpr const char* kArcEndOff = "YAYIN SONU ÇEMBERDE DEĞİL";
+
+}  // namespace talvo::plot::msg

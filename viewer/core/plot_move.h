@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: MIT
+// One motion of the tool as the program commands it.
+#pragma once
+
+#include <cstdint>
+
+namespace talvo::plot {
+
+enum class MoveKind : std::uint8_t { Rapid, Feed, ArcCw, ArcCcw };
+
+struct PlotPoint {
+  double x = 0;
+  double y = 0;
+  double z = 0;
+};
+
+/// A straight move uses start and end; an arc also its centre in the XY plane. An arc whose
+/// end equals its start is a full circle.
+struct PlotMove {
+  PlotPoint start;
+  PlotPoint end;
+  double centreX = 0;
+  double centreY = 0;
+  std::uint32_t line = 0;  ///< zero-based index of the source line
+  MoveKind kind = MoveKind::Rapid;
+
+  bool IsArc() const { return kind == MoveKind::ArcCw || kind == MoveKind::ArcCcw; }
+  bool IsCut() const { return kind != MoveKind::Rapid; }
+};
+
+}  // namespace talvo::plot
