@@ -2,7 +2,7 @@
 BUILD ?= build
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: deps configure build test run bench clean
+.PHONY: deps configure build test run bench assets clean
 
 deps:
 	@tools/install-deps
@@ -21,6 +21,11 @@ run: build
 
 bench: build
 	@$(BUILD)/bench/talvo-bench
+
+# Draws the menu pictures, the illustrations and the icon again into assets/ (they are committed).
+assets: configure
+	@cmake --build $(BUILD) --target talvo-draw-assets
+	@QT_QPA_PLATFORM=offscreen $(BUILD)/assets/draw/talvo-draw-assets assets
 
 clean:
 	@rm -rf $(BUILD)
