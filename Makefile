@@ -13,7 +13,7 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD)
 
-test: build
+test: build windows-check
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
 
 run: build
@@ -26,6 +26,17 @@ bench: build
 assets: configure
 	@cmake --build $(BUILD) --target talvo-draw-assets
 	@QT_QPA_PLATFORM=offscreen $(BUILD)/assets/draw/talvo-draw-assets assets
+
+# The core, the Windows viewer start and talvo-gcode, cross-compiled with mingw-w64 when it is installed.
+windows-check: deps
+	@if command -v x86_64-w64-mingw32-g++-posix >/dev/null 2>&1; then \
+	  cmake -S . -B $(WINBUILD) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release \
+	    -DTALVO_BUILD_GUI=OFF -DTALVO_BUILD_TESTS=OFF -DTALVO_BUILD_BENCH=OFF >/dev/null && \
+	  cmake --build $(WINBUILD); \
+	else echo "windows-check: no mingw-w64 cross compiler, skipped"; fi
+
+install: build
+	@cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))
 
 clean:
 	@rm -rf $(BUILD)

@@ -2,6 +2,7 @@
 // Cut cases with the program lines they must give, shared by the contour and reader tests.
 #pragma once
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,8 @@ struct ContourCase {
   FieldTexts fields;               ///< as typed, by control name
   std::vector<std::string> lines;  ///< the contour lines as the display holds them
 };
+
+inline void PrintTo(const ContourCase& c, std::ostream* os) { *os << c.name; }
 
 inline FieldTexts Circle(const char* diameter, const char* start, const char* flame = "4", const char* feed = "300") {
   return {{"Text2", diameter}, {"Text3", start}, {"Text4", flame}, {"Text5", feed}};

@@ -1,0 +1,25 @@
+#!/bin/sh
+# The Windows build of talvo-gcode, run under Wine without TALVO_ROOT, writes both files at the
+# root of drive C: byte for byte as the Linux build does.
+set -eu
+exe=$1
+native=$2
+wine=$(command -v wine || command -v wine64 || ls /usr/lib/wine/wine64 2>/dev/null || true)
+if [ ! -f "$exe" ] || [ -z "$wine" ]; then
+  echo "no Windows build or no wine here"; exit 77
+fi
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+export WINEPREFIX="$scratch/prefix" WINEDEBUG=-all HOME="$scratch"
+unset TALVO_ROOT || true
+"$wine" "$exe" outer-rectangle --size-x 120.1234 --size-y 60 --start 8 --flame 3 --feed 450 --write > "$scratch/wine-out" 2>"$scratch/wine-err" || {
+  cat "$scratch/wine-err"; exit 1; }
+mkdir "$scratch/native"
+TALVO_ROOT="$scratch/native" "$native" outer-rectangle --size-x 120.1234 --size-y 60 --start 8 --flame 3 --feed 450 --write > "$scratch/native-out"
+status=0
+for f in ALANTEMIZLEME.TXT A.BAT; do
+  cmp "$WINEPREFIX/drive_c/$f" "$scratch/native/$f" || { echo "$f differs or is missing at C:\\"; status=1; }
+done
+cmp "$scratch/wine-out" "$scratch/native-out" || { echo "standard output differs"; status=1; }
+[ $status -eq 0 ] && echo "both files at C:\\ byte for byte"
+exit $status
