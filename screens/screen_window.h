@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: MIT
+// A top-level window built from its screen description.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <string_view>
+
+#include "screen_description.h"
+
+namespace talvo::screens {
+
+class ScreenWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit ScreenWindow(const WindowDescription& description, QWidget* parent = nullptr);
+
+  const WindowDescription& Description() const { return description_; }
+
+  /// The control of that name, or null when it is not of type T.
+  template <typename T = QWidget>
+  T* Control(std::string_view name) const {
+    return findChild<T*>(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+  }
+
+ signals:
+  /// A click on a button or picture button, by the control's name.
+  void pressed(const QString& control);
+
+ private:
+  const WindowDescription& description_;
+};
+
+}  // namespace talvo::screens
