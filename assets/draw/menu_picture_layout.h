@@ -28,7 +28,7 @@ struct MenuPictureLayout {
   QPoint startDot;
   QPoint pierceDot;
   Arrow arrow;
-  int arrowEndX;  // x of the arrowhead: its middle for the arcs, its tip for straight arrows
+  QPoint arrowEnd;  // the arrowhead: its middle for the arcs, its tip for straight arrows
 };
 
 /// `ICCAP`, `DISCAP`, `DORTGENHAVZ` and `KAREDIS`, in that order.

@@ -24,7 +24,7 @@ const std::vector<MenuPictureLayout>& MenuPictureLayouts() {
           .startDot = {83, 158},
           .pierceDot = {83, 144},
           .arrow = Arrow::kInsideArc,
-          .arrowEndX = 106,
+          .arrowEnd = {106, 149},
       },
       {
           .name = "DISCAP",
@@ -36,7 +36,7 @@ const std::vector<MenuPictureLayout>& MenuPictureLayouts() {
           .startDot = {81, 155},
           .pierceDot = {81, 166},
           .arrow = Arrow::kOutsideArc,
-          .arrowEndX = 107,
+          .arrowEnd = {107, 151},
       },
       {
           .name = "DORTGENHAVZ",
@@ -48,7 +48,7 @@ const std::vector<MenuPictureLayout>& MenuPictureLayouts() {
           .startDot = {86, 159},
           .pierceDot = {86, 145},
           .arrow = Arrow::kStraight,
-          .arrowEndX = 112,
+          .arrowEnd = {112, 159},
       },
       {
           .name = "KAREDIS",
@@ -60,7 +60,7 @@ const std::vector<MenuPictureLayout>& MenuPictureLayouts() {
           .startDot = {83, 150},
           .pierceDot = {83, 161},
           .arrow = Arrow::kStraight,
-          .arrowEndX = 109,
+          .arrowEnd = {109, 150},
       },
   };
   return layouts;

@@ -22,7 +22,7 @@ constexpr Ring kMargin{2, 2, 2};
 constexpr Ring kFrame{2, 3, 3};
 constexpr Ring kBand{4, 4, 5};
 
-constexpr int kTitleFirstBaseline = 14;  // rows below the field's top edge
+constexpr int kTitleFirstBaseline = 16;  // rows below the field's top edge
 constexpr int kTitleLineStep = 16;
 constexpr int kDotDiameter = 7;
 constexpr int kArrowLength = 7;
@@ -53,27 +53,23 @@ void Title(PixelCanvas& canvas, const MenuPictureLayout& layout, const QFont& fo
   }
 }
 
-// An arc parallel to the circle through the start dot, from the dot to the right and up,
-// ending in an arrowhead along the arc.
+// A quarter ellipse round the circle's centre through the start dot and the head's middle,
+// ending in an arrowhead along it.
 void ArcArrow(PixelCanvas& canvas, const MenuPictureLayout& layout) {
   const QRect& c = layout.contourBox;
   const double cx = (c.left() + c.right()) / 2.0;
   const double cy = (c.top() + c.bottom()) / 2.0;
-  // Radii reaching the outer edge of the dot's centre pixel, as PixelCanvas::Ellipse counts.
+  // Radii reaching the outer edge of the pixels passed through, as PixelCanvas::Ellipse counts.
   const double b = layout.startDot.y() - cy + 0.5;
-  const double a = c.width() / 2.0 + (b - c.height() / 2.0);
-  const auto onArc = [&](double x) {
-    const double u = (x - cx) / a;
-    return QPointF(x, cy + b * std::sqrt(1.0 - u * u));
-  };
-  // The head's middle sits at arrowEndX; its tip lies half a head further along the arc.
-  const double t = std::acos((layout.arrowEndX - cx) / a);
-  const QPointF along(a * std::sin(t), -b * std::cos(t));
+  const QPointF head = layout.arrowEnd;
+  const double sinT = (head.y() - cy) / b;
+  const double cosT = std::sqrt(1.0 - sinT * sinT);
+  const double a = (head.x() - cx) / cosT + 0.5;
+  const QPointF along(a * sinT, -b * cosT);
   const QPointF unit = along / std::hypot(along.x(), along.y());
-  const QPointF middle = onArc(layout.arrowEndX);
-  const QPointF tip = middle + unit * (kArrowLength / 2.0);
-  const QPointF base = middle - unit * (kArrowLength / 2.0);
   const QPointF across(-unit.y(), unit.x());
+  const QPointF tip = head + unit * (kArrowLength / 2.0);
+  const QPointF base = head - unit * (kArrowLength / 2.0);
 
   const int dotEdge = layout.startDot.x() + kDotDiameter / 2 + 1;
   canvas.Shape(
@@ -90,8 +86,8 @@ void ArcArrow(PixelCanvas& canvas, const MenuPictureLayout& layout) {
 
 void StraightArrow(PixelCanvas& canvas, const MenuPictureLayout& layout) {
   const QPoint dot = layout.startDot;
-  canvas.HLine(dot.y(), dot.x() + kDotDiameter / 2 + 1, layout.arrowEndX, kBlack);
-  canvas.ArrowHead({layout.arrowEndX, dot.y()}, {1, 0}, kArrowLength, kArrowHalfWidth, kBlack);
+  canvas.HLine(dot.y(), dot.x() + kDotDiameter / 2 + 1, layout.arrowEnd.x(), kBlack);
+  canvas.ArrowHead(layout.arrowEnd, {1, 0}, kArrowLength, kArrowHalfWidth, kBlack);
 }
 
 void Sheet(PixelCanvas& canvas, const MenuPictureLayout& layout) {

@@ -95,11 +95,23 @@ void PixelCanvas::ArrowHead(QPoint tip, QPoint direction, int length, int halfWi
 }
 
 void PixelCanvas::Triangle(QPointF a, QPointF b, QPointF c, QColor colour) {
-  QPainter painter(&image_);
-  painter.setRenderHint(QPainter::Antialiasing, false);
-  painter.setPen(QPen(colour, 1));
-  painter.setBrush(colour);
-  painter.drawPolygon(QPolygonF({a, b, c}));
+  // A pixel belongs to the triangle when its centre does (pixel centres sit on whole numbers).
+  const auto side = [](QPointF p, QPointF q, QPointF r) {
+    return (q.x() - p.x()) * (r.y() - p.y()) - (q.y() - p.y()) * (r.x() - p.x());
+  };
+  const QRectF bounds = QPolygonF({a, b, c}).boundingRect();
+  const QRect pixels(QPoint(int(std::floor(bounds.left())), int(std::floor(bounds.top()))),
+                     QPoint(int(std::ceil(bounds.right())), int(std::ceil(bounds.bottom()))));
+  for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
+    for (int x = pixels.left(); x <= pixels.right(); ++x) {
+      const QPointF p(x, y);
+      const double s1 = side(a, b, p);
+      const double s2 = side(b, c, p);
+      const double s3 = side(c, a, p);
+      const bool inside = (s1 >= 0 && s2 >= 0 && s3 >= 0) || (s1 <= 0 && s2 <= 0 && s3 <= 0);
+      if (inside && image_.rect().contains(x, y)) image_.setPixelColor(x, y, colour);
+    }
+  }
 }
 
 void PixelCanvas::Text(int left, int right, int baseline, const QString& text, const QFont& font,

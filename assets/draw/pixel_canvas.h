@@ -39,7 +39,7 @@ class PixelCanvas {
   /// A filled triangle whose tip is at `tip`, pointing along the unit step `direction`;
   /// `length` pixels long including the tip, 2 × `halfWidth` + 1 pixels across at its base.
   void ArrowHead(QPoint tip, QPoint direction, int length, int halfWidth, QColor colour);
-  /// A filled triangle with an arbitrary direction (for the curved arrows).
+  /// A filled triangle with corners anywhere (for the curved arrows).
   void Triangle(QPointF a, QPointF b, QPointF c, QColor colour);
   /// One line of text without anti-aliasing, its ink centred between the columns `left` and
   /// `right`, standing on the row `baseline`.
