@@ -1,0 +1,225 @@
+// SPDX-License-Identifier: MIT
+// talvo-plot's picture and window on the offscreen platform.
+#include <QFile>
+#include <QImage>
+#include <QListView>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <cmath>
+#include <numbers>
+
+#include "loaded_plot.h"
+#include "plot_export.h"
+#include "plot_messages.h"
+#include "plot_renderer.h"
+#include "plot_viewport.h"
+#include "plot_widget.h"
+#include "plot_window.h"
+#include "single_instance.h"
+
+namespace {
+
+QByteArray Generated(const QStringList& args) {
+  QProcess gen;
+  gen.start(QStringLiteral(TALVO_GCODE), args);
+  gen.waitForFinished(10000);
+  return gen.readAllStandardOutput();
+}
+
+void WriteFile(const QString& path, const QByteArray& content) {
+  QFile f(path);
+  QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  f.write(content);
+}
+
+int Distance(QColor a, QColor b) {
+  return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue());
+}
+
+// True when a pixel within one of `p` shows `colour`; smoothing may spread a line over two.
+bool NearColour(const QImage& image, QPointF p, QColor colour) {
+  for (int dy = -1; dy <= 1; ++dy) {
+    for (int dx = -1; dx <= 1; ++dx) {
+      const QPoint q(static_cast<int>(std::lround(p.x())) + dx, static_cast<int>(std::lround(p.y())) + dy);
+      if (image.rect().contains(q) && Distance(image.pixelColor(q), colour) < 90) return true;
+    }
+  }
+  return false;
+}
+
+QPointF OnCircle(const PlotViewport& view, double r, double degrees) {
+  const double a = degrees * std::numbers::pi / 180;
+  return view.ToScreen(r * std::cos(a), r * std::sin(a));
+}
+
+}  // namespace
+
+class TestPlotWindow : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() {
+    QVERIFY(dir_.isValid());
+    hole_ = dir_.filePath(QStringLiteral("hole.txt"));
+    // A hole of 100 with a flame of 4: rapid to (0,-38), lead-in to (0,-48), circle of radius 48.
+    WriteFile(hole_, Generated({"inner-circle", "--diameter", "100", "--start", "10"}));
+  }
+
+  void exportDrawsThePath() {
+    const QString out = dir_.filePath(QStringLiteral("hole.png"));
+    QProcess plot;
+    plot.start(QStringLiteral(TALVO_PLOT), {hole_, "--export", out, "--size", "600x500"});
+    QVERIFY(plot.waitForFinished(20000));
+    QCOMPARE(plot.exitCode(), 0);
+    QImage image(out);
+    QCOMPARE(image.size(), QSize(600, 500));
+    image = image.convertToFormat(QImage::Format_RGB32);
+
+    const talvo::plot::LoadedPlot loaded = talvo::plot::LoadPlot(hole_.toStdString());
+    const PlotViewport view = PlotViewport::Fit(loaded.program.extents, image.size(), kPlotFitMargin);
+    // The circle, everywhere but the top, where its arrow sits, and the bottom, where the lead-in joins.
+    for (int deg = 0; deg < 360; deg += 15) {
+      if (std::abs(deg - 90) < 20 || std::abs(deg - 270) < 20) continue;
+      QVERIFY2(NearColour(image, OnCircle(view, 48, deg), PlotRenderer::kCut), qPrintable(QString::number(deg)));
+    }
+    // The rapid from the origin to the pierce point: dashes, with gaps between them.
+    int dash = 0, gap = 0;
+    const QPointF from = view.ToScreen(0, 0) + QPointF(0, 14), to = view.ToScreen(0, -38) - QPointF(0, 6);
+    for (double y = from.y(); y < to.y(); y += 1) {
+      const QColor c = image.pixelColor(QPoint(static_cast<int>(std::lround(from.x())), static_cast<int>(y)));
+      if (Distance(c, PlotRenderer::kRapid) < 120) ++dash;
+      if (Distance(c, PlotRenderer::kBackground) < 30) ++gap;
+    }
+    QVERIFY2(dash > 0.3 * (to.y() - from.y()) && gap > 0.15 * (to.y() - from.y()),
+             qPrintable(QStringLiteral("dash %1 gap %2").arg(dash).arg(gap)));
+    QVERIFY(NearColour(image, view.ToScreen(0, -38), PlotRenderer::kPierce));
+    QVERIFY(NearColour(image, view.ToScreen(0, 0) + QPointF(8, 0), PlotRenderer::kOrigin));
+    // Background inside and outside the circle, away from the rapid and the arrows.
+    for (const double r : {24.0, 56.0}) {
+      for (int deg = 0; deg < 360; deg += 20) {
+        if (std::abs(deg - 90) < 30 || std::abs(deg - 270) < 30) continue;
+        const QPointF p = OnCircle(view, r, deg);
+        QCOMPARE(image.pixelColor(p.toPoint()), PlotRenderer::kBackground);
+      }
+    }
+  }
+
+  void exportRefusesBadFiles_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("missing") << QByteArray() << QString(talvo::plot::msg::kFileMissing);
+    QTest::newRow("empty") << QByteArray("") << QString(talvo::plot::msg::kFileEmpty);
+    QTest::newRow("binary") << QByteArray("\x7f" "ELF\x02\x01\x01\0\0\0", 10) << QString(talvo::plot::msg::kFileBinary);
+    QTest::newRow("no moves") << QByteArray("(nothing)\r\nM30\r\n") << QString(talvo::plot::msg::kNoMoves);
+    QTest::newRow("100 MB") << QByteArray("big") << QString(talvo::plot::msg::kFileTooBig);
+  }
+
+  void exportRefusesBadFiles() {
+    QFETCH(QByteArray, content);
+    QFETCH(QString, message);
+    const QString file = dir_.filePath(QStringLiteral("bad-%1.txt").arg(QTest::currentDataTag()));
+    if (!content.isNull()) WriteFile(file, content);
+    if (content == "big") QVERIFY(QFile::resize(file, 100LL * 1024 * 1024));
+    QProcess plot;
+    plot.start(QStringLiteral(TALVO_PLOT), {file, "--export", dir_.filePath(QStringLiteral("bad.png"))});
+    QVERIFY(plot.waitForFinished(20000));
+    QCOMPARE(plot.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(plot.exitCode(), 1);
+    QVERIFY2(QString::fromUtf8(plot.readAllStandardError()).contains(message), qPrintable(message));
+  }
+
+  void windowShowsWhyAFileCannotBeDrawn() {
+    PlotWindow window(dir_.filePath(QStringLiteral("nowhere.txt")));
+    window.show();
+    QVERIFY(window.findChild<PlotWidget*>("plot")->Message().startsWith(talvo::plot::msg::kFileMissing));
+  }
+
+  void selectingALineHighlightsItsMove_data() {
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QPointF>("programPoint");  // a point of the line's move
+    QTest::addColumn<bool>("highlighted");
+    QTest::newRow("circle line, circle") << 3 << QPointF(48, 0) << true;
+    QTest::newRow("lead-in line, lead-in") << 2 << QPointF(0, -43) << true;
+    QTest::newRow("lead-in line, circle") << 2 << QPointF(48, 0) << false;
+    QTest::newRow("M30 line, circle") << 4 << QPointF(-48, 0) << false;
+  }
+
+  void selectingALineHighlightsItsMove() {
+    QFETCH(int, row);
+    QFETCH(QPointF, programPoint);
+    QFETCH(bool, highlighted);
+    PlotWindow window(hole_);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto* lines = window.findChild<QListView*>("lines");
+    auto* plot = window.findChild<PlotWidget*>("plot");
+    lines->setCurrentIndex(lines->model()->index(row, 0));
+    const QImage image = plot->grab().toImage();
+    const QPointF p = plot->Viewport().ToScreen(programPoint.x(), programPoint.y()) * image.devicePixelRatio();
+    QCOMPARE(NearColour(image, p, PlotRenderer::kHighlight), highlighted);
+  }
+
+  void clickingAMoveSelectsItsLine_data() {
+    QTest::addColumn<QPointF>("programPoint");
+    QTest::addColumn<int>("row");
+    QTest::newRow("circle") << QPointF(-48, 0) << 3;
+    QTest::newRow("lead-in") << QPointF(0, -44) << 2;
+    QTest::newRow("rapid") << QPointF(0, -20) << 1;
+  }
+
+  void clickingAMoveSelectsItsLine() {
+    QFETCH(QPointF, programPoint);
+    QFETCH(int, row);
+    PlotWindow window(hole_);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto* lines = window.findChild<QListView*>("lines");
+    auto* plot = window.findChild<PlotWidget*>("plot");
+    const QPoint at = plot->Viewport().ToScreen(programPoint.x(), programPoint.y()).toPoint();
+    QTest::mouseClick(plot, Qt::LeftButton, {}, at);
+    QCOMPARE(lines->currentIndex().row(), row);
+  }
+
+  void aChangedFileIsDrawnAgain() {
+    const QString file = dir_.filePath(QStringLiteral("changing.txt"));
+    WriteFile(file, Generated({"inner-circle", "--diameter", "100", "--start", "10"}));
+    PlotWindow window(file);
+    window.show();
+    QCOMPARE(window.Plot().program.extents.maxX, 48.0);
+    // As "G KOD" does: the file is written anew with another program.
+    QFile::remove(file);
+    WriteFile(file, Generated({"outer-rectangle", "--size-x", "120", "--size-y", "60", "--start", "8"}));
+    QTRY_VERIFY_WITH_TIMEOUT(window.Plot().program.extents.maxX > 60, 5000);
+    QCOMPARE(window.findChild<QListView*>("lines")->model()->rowCount(),
+             static_cast<int>(window.Plot().program.lineStarts.size()));
+  }
+
+  void aSecondStartBringsTheFirstForward() {
+    PlotWindow window(hole_);
+    SingleInstance first(hole_);
+    QVERIFY(first.Listen());
+    QSignalSpy activated(&first, &SingleInstance::Activated);
+    connect(&first, &SingleInstance::Activated, &window, [&window] {
+      window.Reload();
+      window.BringForward();
+    });
+    QVERIFY(!window.isVisible());
+    QProcess second;
+    second.start(QStringLiteral(TALVO_PLOT), {hole_});
+    QVERIFY(second.waitForFinished(20000));
+    QCOMPARE(second.exitCode(), 0);
+    QTRY_COMPARE(activated.count(), 1);
+    QVERIFY(window.isVisible());
+    // Another file has a window of its own.
+    QVERIFY(!SingleInstance(dir_.filePath(QStringLiteral("other.txt"))).NotifyRunning());
+  }
+
+ private:
+  QTemporaryDir dir_;
+  QString hole_;
+};
+
+QTEST_MAIN(TestPlotWindow)
+#include "test_plot_window.moc"

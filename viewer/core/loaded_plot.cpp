@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: MIT
+#include "loaded_plot.h"
+
+#include <utility>
+
+#include "gcode_reader.h"
+#include "program_file.h"
+
+namespace talvo::plot {
+
+LoadedPlot PlotOfText(std::string text) {
+  LoadedPlot plot;
+  plot.problem = TextProblem(text);
+  if (!plot.problem.empty()) return plot;
+  plot.text = std::move(text);
+  plot.program = ReadProgram(plot.text);
+  plot.index = MoveIndex(plot.program);
+  return plot;
+}
+
+LoadedPlot LoadPlot(const std::string& path) {
+  ProgramFile file = LoadProgramFile(path);
+  LoadedPlot plot;
+  if (file.problem.empty()) plot = PlotOfText(std::move(file.text));
+  else plot.problem = file.problem;
+  plot.path = path;
+  return plot;
+}
+
+}  // namespace talvo::plot

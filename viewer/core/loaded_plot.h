@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <string>
+
+#include "move_index.h"
+#include "plot_program.h"
+
+namespace talvo::plot {
+
+/// A program file as the viewer holds it: its text for the text pane, the moves the reader
+/// found and their index for drawing, or the reason the file cannot be drawn.
+struct LoadedPlot {
+  std::string path;
+  std::string text;
+  std::string problem;
+  PlotProgram program;
+  MoveIndex index;
+};
+
+LoadedPlot LoadPlot(const std::string& path);
+
+/// The same for a text already in memory.
+LoadedPlot PlotOfText(std::string text);
+
+}  // namespace talvo::plot

@@ -1,0 +1,70 @@
+// SPDX-License-Identifier: MIT
+// talvo-plot: draws a G-code program in a window, or into a PNG file with --export.
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QRegularExpression>
+#include <cstdio>
+#include <cstring>
+
+#include "plot_export.h"
+#include "plot_texts.h"
+#include "plot_window.h"
+#include "single_instance.h"
+
+namespace {
+
+int Fail(const QString& message) {
+  std::fprintf(stderr, "talvo-plot: %s\n", message.toUtf8().constData());
+  return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // An export needs no screen, so it runs where there is none.
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--export") == 0 && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+      qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+  }
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("talvo-plot"));
+  QApplication::setApplicationVersion(QStringLiteral("1.0"));
+
+  QCommandLineParser parser;
+  parser.addHelpOption();
+  parser.addPositionalArgument(plot_text::kFileArgument, plot_text::kFileHelp);
+  const QCommandLineOption exportOption(QStringLiteral("export"), plot_text::kExportHelp, QStringLiteral("OUT.png"));
+  const QCommandLineOption sizeOption(QStringLiteral("size"), plot_text::kSizeHelp, QStringLiteral("WxH"),
+                                      QStringLiteral("1200x800"));
+  parser.addOption(exportOption);
+  parser.addOption(sizeOption);
+  parser.process(app);
+
+  const QStringList files = parser.positionalArguments();
+  if (files.size() != 1) return Fail(plot_text::kNoFile);
+  const QString file = files.first();
+
+  if (parser.isSet(exportOption)) {
+    static const QRegularExpression sizePattern(QStringLiteral("^(\\d{1,5})[xX](\\d{1,5})$"));
+    const QRegularExpressionMatch size = sizePattern.match(parser.value(sizeOption));
+    const int width = size.hasMatch() ? size.captured(1).toInt() : 0;
+    const int height = size.hasMatch() ? size.captured(2).toInt() : 0;
+    if (width < 16 || height < 16 || width > 16384 || height > 16384) {
+      return Fail(QStringLiteral("%1: %2").arg(plot_text::kBadSize, parser.value(sizeOption)));
+    }
+    const QString problem = ExportPlot(file, parser.value(exportOption), QSize(width, height));
+    return problem.isEmpty() ? 0 : Fail(problem);
+  }
+
+  SingleInstance instance(file);
+  if (instance.NotifyRunning()) return 0;
+  instance.Listen();
+  PlotWindow window(file);
+  QObject::connect(&instance, &SingleInstance::Activated, &window, [&window] {
+    window.Reload();
+    window.BringForward();
+  });
+  window.show();
+  return QApplication::exec();
+}

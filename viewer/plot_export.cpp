@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: MIT
+#include "plot_export.h"
+
+#include <QFile>
+#include <QPainter>
+
+#include "plot_renderer.h"
+#include "plot_texts.h"
+#include "plot_messages.h"
+
+QImage PlotPicture(const talvo::plot::LoadedPlot& plot, QSize size) {
+  QImage image(size, QImage::Format_RGB32);
+  QPainter painter(&image);
+  PlotRenderer(plot).Paint(painter, PlotViewport::Fit(plot.program.extents, size, kPlotFitMargin));
+  return image;
+}
+
+QString ExportPlot(const QString& file, const QString& out, QSize size) {
+  const talvo::plot::LoadedPlot plot = talvo::plot::LoadPlot(QFile::encodeName(file).toStdString());
+  if (!plot.problem.empty()) return QString::fromStdString(plot.problem) + ": " + file;
+  if (plot.program.moves.empty()) return QString(talvo::plot::msg::kNoMoves) + ": " + file;
+  if (!PlotPicture(plot, size).save(out, "PNG")) return QString(plot_text::kCannotWritePicture) + ": " + out;
+  return {};
+}

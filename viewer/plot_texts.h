@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: MIT
+// Captions of the viewer's window, in the program's style.
+#pragma once
+
+namespace plot_text {
+
+inline constexpr const char* kTitle = "TALVO-ZAVODO V1.0 - ÇİZİM";
+inline constexpr const char* kFit = "SIĞDIR";
+inline constexpr const char* kFitTip = "ÇİZİMİ PENCEREYE SIĞDIR (F)";
+inline constexpr const char* kCursorX = "X";
+inline constexpr const char* kCursorY = "Y";
+inline constexpr const char* kCut = "KESME";
+inline constexpr const char* kRapid = "BOŞ HAREKET";
+inline constexpr const char* kExtents = "ALAN";
+inline constexpr const char* kMillimetre = "MM";
+inline constexpr const char* kInch = "İNÇ";
+inline constexpr const char* kLine = "SATIR";
+inline constexpr const char* kErrors = "OKUNAMAYAN SATIRLAR";
+inline constexpr const char* kMoreErrors = "DAHA FAZLA HATA";
+inline constexpr const char* kProgram = "PROGRAM";
+inline constexpr const char* kFileArgument = "DOSYA";
+inline constexpr const char* kFileHelp = "Çizilecek G kodu programı.";
+inline constexpr const char* kExportHelp = "Çizimi pencere açmadan bu PNG dosyasına yaz ve çık.";
+inline constexpr const char* kSizeHelp = "Resmin boyu, GENİŞLİKxYÜKSEKLİK (ilk değer 1200x800).";
+inline constexpr const char* kBadSize = "BOYUT GEÇERSİZ";
+inline constexpr const char* kCannotWritePicture = "RESİM YAZILAMADI";
+inline constexpr const char* kNoFile = "DOSYA VERİLMEDİ";
+
+}  // namespace plot_text

@@ -1,0 +1,153 @@
+// SPDX-License-Identifier: MIT
+#include "plot_widget.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+#include <cmath>
+
+#include "plot_renderer.h"
+
+namespace {
+
+// Up to this many moves in view the exact picture is drawn at once, well within a frame;
+// beyond it the moved picture stands in until the view settles.
+constexpr std::size_t kExactBelow = 100000;
+constexpr int kSettleMs = 150;
+constexpr int kClickSlop = 4;      // pixels a press may move and still be a click
+constexpr double kHitPixels = 6;   // how near a click must come to a move
+
+}  // namespace
+
+PlotWidget::PlotWidget(QWidget* parent) : QWidget(parent) {
+  setMouseTracking(true);
+  setFocusPolicy(Qt::StrongFocus);
+  setMinimumSize(200, 150);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  settle_.setSingleShot(true);
+  settle_.setInterval(kSettleMs);
+  connect(&settle_, &QTimer::timeout, this, [this] {
+    RenderExact();
+    update();
+  });
+}
+
+void PlotWidget::SetPlot(const talvo::plot::LoadedPlot* plot) {
+  plot_ = plot;
+  message_.clear();
+  highlight_ = {0, 0};
+  pictureValid_ = false;
+  picture_ = QImage();
+  Fit();
+}
+
+void PlotWidget::SetMessage(const QString& message) {
+  plot_ = nullptr;
+  message_ = message;
+  pictureValid_ = false;
+  picture_ = QImage();
+  update();
+}
+
+void PlotWidget::SetHighlight(std::pair<std::size_t, std::size_t> moves) {
+  highlight_ = moves;
+  update();
+}
+
+void PlotWidget::Fit() {
+  fitted_ = true;
+  SetViewport(PlotViewport::Fit(plot_ ? plot_->program.extents : talvo::plot::PlotExtents{}, size(), kPlotFitMargin));
+  fitted_ = true;
+}
+
+void PlotWidget::SetViewport(const PlotViewport& view) {
+  view_ = view;
+  view_.size = size();
+  fitted_ = false;
+  update();
+}
+
+void PlotWidget::RenderExact() {
+  if (!plot_) return;
+  const qreal ratio = devicePixelRatioF();
+  picture_ = QImage(view_.size * ratio, QImage::Format_RGB32);
+  picture_.setDevicePixelRatio(ratio);
+  QPainter painter(&picture_);
+  PlotRenderer(*plot_).Paint(painter, view_);
+  pictureView_ = view_;
+  pictureValid_ = true;
+}
+
+void PlotWidget::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  if (!plot_) {
+    painter.fillRect(rect(), PlotRenderer::kBackground);
+    painter.setPen(Qt::black);
+    QFont font = painter.font();
+    font.setBold(true);
+    painter.setFont(font);
+    painter.drawText(rect().adjusted(10, 10, -10, -10), Qt::AlignCenter | Qt::TextWordWrap, message_);
+    return;
+  }
+  const bool current = pictureValid_ && pictureView_ == view_;
+  if (!current) {
+    if (picture_.isNull() || plot_->index.CountNear(view_.Visible()) < kExactBelow) {
+      RenderExact();
+    } else {
+      // Stand-in: the last picture, placed where its program area now lies.
+      painter.fillRect(rect(), PlotRenderer::kBackground);
+      const double s = view_.scale / pictureView_.scale;
+      const QPointF topLeft = view_.ToScreen(pictureView_.ProgramX(0), pictureView_.ProgramY(0));
+      const QSizeF logical = QSizeF(pictureView_.size) * s;
+      painter.drawImage(QRectF(topLeft, logical), picture_);
+      settle_.start();
+    }
+  }
+  if (pictureValid_ && pictureView_ == view_) painter.drawImage(QPointF(0, 0), picture_);
+  PlotRenderer(*plot_).PaintHighlight(painter, view_, highlight_);
+}
+
+void PlotWidget::resizeEvent(QResizeEvent*) {
+  if (fitted_) {
+    Fit();
+  } else {
+    view_.size = size();
+    update();
+  }
+}
+
+void PlotWidget::wheelEvent(QWheelEvent* event) {
+  const double factor = std::pow(1.0015, event->angleDelta().y());
+  SetViewport(view_.ZoomedAbout(event->position(), factor));
+  event->accept();
+}
+
+void PlotWidget::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return;
+  dragging_ = true;
+  dragged_ = false;
+  pressAt_ = dragFrom_ = event->position().toPoint();
+}
+
+void PlotWidget::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint at = event->position().toPoint();
+  emit CursorMoved(view_.ProgramX(at.x()), view_.ProgramY(at.y()));
+  if (!dragging_) return;
+  if (!dragged_ && (at - pressAt_).manhattanLength() < kClickSlop) return;
+  dragged_ = true;
+  PlotViewport next = view_;
+  next.centreX -= (at.x() - dragFrom_.x()) / view_.scale;
+  next.centreY += (at.y() - dragFrom_.y()) / view_.scale;
+  dragFrom_ = at;
+  SetViewport(next);
+}
+
+void PlotWidget::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton || !dragging_) return;
+  dragging_ = false;
+  if (dragged_ || !plot_) return;
+  const QPointF at = event->position();
+  const std::ptrdiff_t move =
+      plot_->index.Nearest(plot_->program, view_.ProgramX(at.x()), view_.ProgramY(at.y()), kHitPixels / view_.scale);
+  if (move >= 0) emit MoveClicked(static_cast<std::size_t>(move));
+}

@@ -1,0 +1,64 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <QString>
+#include <QTimer>
+#include <QWidget>
+#include <cstddef>
+#include <utility>
+
+#include "loaded_plot.h"
+#include "plot_viewport.h"
+
+/// The drawing area: zooms about the mouse with the wheel, pans by dragging, reports the
+/// cursor in program units and the move under a click. While the view moves over a very
+/// large program it shows the last finished picture moved and scaled, and draws the exact
+/// picture once the view has rested a moment.
+class PlotWidget : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit PlotWidget(QWidget* parent = nullptr);
+
+  /// Shows `plot` (kept by the caller, alive until the next call) fitted to the widget.
+  void SetPlot(const talvo::plot::LoadedPlot* plot);
+  /// Shows a text instead of a picture, e.g. why the file cannot be drawn.
+  void SetMessage(const QString& message);
+  void SetHighlight(std::pair<std::size_t, std::size_t> moves);
+  void Fit();
+
+  const PlotViewport& Viewport() const { return view_; }
+  void SetViewport(const PlotViewport& view);
+  const QString& Message() const { return message_; }
+
+ signals:
+  void CursorMoved(double x, double y);
+  void MoveClicked(std::size_t move);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  void RenderExact();
+
+  const talvo::plot::LoadedPlot* plot_ = nullptr;
+  QString message_;
+  PlotViewport view_;
+  bool fitted_ = true;  // a fitted view follows the widget's size
+  std::pair<std::size_t, std::size_t> highlight_{0, 0};
+  QImage picture_;
+  PlotViewport pictureView_;
+  bool pictureValid_ = false;
+  QTimer settle_;
+  QPoint pressAt_;
+  QPoint dragFrom_;
+  bool dragging_ = false;
+  bool dragged_ = false;
+};

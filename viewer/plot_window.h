@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QDateTime>
+#include <QFileSystemWatcher>
+#include <QMainWindow>
+#include <QString>
+#include <QTimer>
+#include <memory>
+
+#include "loaded_plot.h"
+
+class PlotWidget;
+class ProgramLinesModel;
+class QLabel;
+class QListView;
+class QListWidget;
+
+/// The viewer's window: the program text beside its drawing, the unreadable lines below the
+/// text, the cursor, extents and lengths in the status bar. It follows its file: a change on
+/// disk redraws it.
+class PlotWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit PlotWindow(const QString& file, QWidget* parent = nullptr);
+  ~PlotWindow() override;
+
+  /// Reads the file again and shows it fitted.
+  void Reload();
+  /// Shows, unminimizes, raises and activates the window.
+  void BringForward();
+
+  const talvo::plot::LoadedPlot& Plot() const { return *plot_; }
+
+ private:
+  void BuildStatusBar();
+  void ShowTotals();
+  void SelectLine(std::uint32_t line);
+  void OnLineSelected(int row);
+  void WatchFile();
+  void ReloadIfChanged();
+
+  QString file_;
+  std::unique_ptr<talvo::plot::LoadedPlot> plot_;
+  PlotWidget* view_ = nullptr;
+  ProgramLinesModel* lines_ = nullptr;
+  QListView* linesView_ = nullptr;
+  QListWidget* errors_ = nullptr;
+  QLabel* cursor_ = nullptr;
+  QLabel* units_ = nullptr;
+  QLabel* extents_ = nullptr;
+  QLabel* lengths_ = nullptr;
+  QFileSystemWatcher watcher_;
+  QTimer reload_;
+  QDateTime seenModified_;
+  qint64 seenSize_ = -1;
+};

@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: MIT
+#include "single_instance.h"
+
+#include <QCryptographicHash>
+#include <QFileInfo>
+#include <QLocalSocket>
+
+namespace {
+
+constexpr int kWaitMs = 1000;
+constexpr char kShow[] = "SHOW\n";
+
+}  // namespace
+
+SingleInstance::SingleInstance(const QString& file, QObject* parent) : QObject(parent), name_(ServerName(file)) {
+  connect(&server_, &QLocalServer::newConnection, this, [this] {
+    while (QLocalSocket* socket = server_.nextPendingConnection()) {
+      connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+      connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
+        if (socket->readAll().contains("SHOW")) emit Activated();
+      });
+    }
+  });
+}
+
+QString SingleInstance::ServerName(const QString& file) {
+  const QFileInfo info(file);
+  const QString canonical = info.canonicalFilePath();
+  const QString path = canonical.isEmpty() ? info.absoluteFilePath() : canonical;
+  // The user is part of the name: two operators on one machine each get their own window.
+  const QByteArray key = path.toUtf8() + '\n' + qgetenv("USER");
+  return QStringLiteral("talvo-plot-") +
+         QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha256).toHex().left(24));
+}
+
+bool SingleInstance::NotifyRunning() const {
+  QLocalSocket socket;
+  socket.connectToServer(name_);
+  if (!socket.waitForConnected(kWaitMs)) return false;
+  socket.write(kShow);
+  const bool sent = socket.waitForBytesWritten(kWaitMs);
+  socket.disconnectFromServer();
+  return sent;
+}
+
+bool SingleInstance::Listen() {
+  if (server_.listen(name_)) return true;
+  // Nobody answered on the name, so what holds it is left over from a window that died.
+  QLocalServer::removeServer(name_);
+  return server_.listen(name_);
+}

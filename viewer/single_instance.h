@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QLocalServer>
+#include <QObject>
+#include <QString>
+
+/// One window per program file: the first start listens under a name made from the file's
+/// canonical path, a later start on the same file tells it to come forward and then ends.
+class SingleInstance : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit SingleInstance(const QString& file, QObject* parent = nullptr);
+
+  static QString ServerName(const QString& file);
+
+  /// Tells a running window of the same file to come forward; false when there is none.
+  bool NotifyRunning() const;
+  /// Starts answering later starts; false when the name cannot be taken.
+  bool Listen();
+
+ signals:
+  void Activated();
+
+ private:
+  QString name_;
+  QLocalServer server_;
+};
