@@ -1,0 +1,21 @@
+// SPDX-License-Identifier: MIT
+// TALVO-ZAVODO: opens the main menu and does nothing else at start.
+#include <QApplication>
+#include <QIcon>
+
+#include "launcher_starter.h"
+#include "root_folder.h"
+#include "run_files.h"
+#include "screen_switch.h"
+
+int main(int argc, char* argv[]) {
+  QApplication application(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("talvo-zavodo"));
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.png")));
+
+  talvo::DiskFiles files;
+  const auto starter = talvo::platform::MakeLauncherStarter();
+  talvo::app::ScreenSwitch screens({talvo::platform::RootFolder(), &files, starter.get()});
+  screens.Start();
+  return QApplication::exec();
+}

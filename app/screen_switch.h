@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: MIT
+// The screen switch: exactly one screen is open between clicks.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+#include "cut_kind.h"
+#include "run_services.h"
+#include "screen_window.h"
+
+namespace talvo::app {
+
+/// Every switch closes the open screen and then opens the next one, both within the click's
+/// handler. A closed window is destroyed, never hidden; the next opening builds it afresh.
+/// When a screen is closed outside a handler, by the window system, no window is left and
+/// the application ends on its own (quit on last window closed).
+class ScreenSwitch : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit ScreenSwitch(screens::RunServices services, QObject* parent = nullptr);
+
+  /// Program start: opens the main menu `Form1`.
+  void Start();
+
+  /// The screen open now; null once the program has ended.
+  screens::ScreenWindow* Current() const { return current_; }
+
+ private:
+  void OpenMenu();
+  void OpenCutScreen(CutKind kind);
+  void Present(screens::ScreenWindow* window);
+  void CloseCurrent();
+  void OnMenuPressed(const QString& control);
+  void OnCutScreenPressed(const QString& control);
+
+  screens::RunServices services_;
+  QPointer<screens::ScreenWindow> current_;
+};
+
+}  // namespace talvo::app
