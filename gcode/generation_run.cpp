@@ -81,7 +81,7 @@ ProgramPlan PlanProgram(CutKind kind, const FieldTexts& fields) {
   if (read.refusal) return {{}, read.refusal};
   // A coordinate that overflowed would be written as no number a controller can read.
   const auto lines = ContourLines(kind, read.inputs);
-  if (!std::all_of(lines.begin(), lines.end(), [](const PrintLine& l) { return IsFinite(l); })) {
+  if (!std::all_of(lines.begin(), lines.end(), [](const PrintLine& l) { return IsWritable(l); })) {
     return {{}, msg::kTooBig};
   }
   return {ProgramText(lines), std::nullopt};

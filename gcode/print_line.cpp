@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <ostream>
+#include <system_error>
 
 namespace talvo {
 
@@ -63,9 +64,23 @@ void WritePrintLine(std::ostream& out, const PrintLine& line) {
   out << "\r\n";
 }
 
-bool IsFinite(const PrintLine& line) {
+namespace {
+
+// The rounding NumberText writes, read back. Just below the largest double it rounds up past it:
+// 1.7976931348623157E308 would be written as 179769313486232 and 294 zeros, which nothing reads.
+bool ReadsBack(double value) {
+  if (!std::isfinite(value)) return false;
+  char buf[64];
+  const auto written = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14);
+  double back = 0;
+  return std::from_chars(buf, written.ptr, back).ec == std::errc();
+}
+
+}  // namespace
+
+bool IsWritable(const PrintLine& line) {
   for (const auto& item : line) {
-    if (const auto* number = std::get_if<double>(&item); number && !std::isfinite(*number)) {
+    if (const auto* number = std::get_if<double>(&item); number && !ReadsBack(*number)) {
       return false;
     }
   }

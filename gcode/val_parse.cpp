@@ -52,8 +52,10 @@ std::optional<double> ParseRadix(Cursor& cur, unsigned radix) {
 // Enough significant digits to decide the rounding of any double; the rest only
 // matter as "something non-zero follows", kept as one sticky digit.
 constexpr std::size_t kKeptDigits = 780;
-// Exponents are saturated here; anything this far out is overflow or zero anyway.
-constexpr long kExponentCap = 100000;
+// A written exponent is saturated here. The point's own shift is never capped: it counts at most
+// one per character of the text, so the sum stays exact for any text shorter than this and an
+// exponent beyond it means overflow or zero whatever the digits.
+constexpr std::int64_t kExponentCap = 1'000'000'000'000'000;
 
 }  // namespace
 
@@ -84,7 +86,7 @@ std::optional<double> ValParse(std::string_view text) {
   std::string digits;
   bool sticky = false;
   bool anyDigit = false;
-  long pointExponent = 0;  // value = 0.<digits> * 10^pointExponent
+  std::int64_t pointExponent = 0;  // value = 0.<digits> * 10^pointExponent
   bool seenPoint = false;
   for (;;) {
     const char c = cur.Peek();
@@ -98,9 +100,8 @@ std::optional<double> ValParse(std::string_view text) {
         } else if (c != '0') {
           sticky = true;
         }
-        if (!seenPoint && pointExponent < kExponentCap) ++pointExponent;
+        if (!seenPoint) ++pointExponent;
       }
-      if (pointExponent < -kExponentCap) pointExponent = -kExponentCap;
     } else if (c == '.' && !seenPoint) {
       seenPoint = true;
     } else {
@@ -110,7 +111,7 @@ std::optional<double> ValParse(std::string_view text) {
   }
   if (!anyDigit) return 0.0;
 
-  long exponent = 0;
+  std::int64_t exponent = 0;
   const char e = cur.Peek();
   if (e == 'E' || e == 'e' || e == 'D' || e == 'd') {
     cur.Next();
@@ -127,7 +128,7 @@ std::optional<double> ValParse(std::string_view text) {
   }
 
   if (digits.empty()) return negative ? -0.0 : 0.0;
-  const long magnitude = pointExponent + exponent;  // value lies in [10^(m-1), 10^m)
+  const std::int64_t magnitude = pointExponent + exponent;  // value lies in [10^(m-1), 10^m)
   if (magnitude > 309) return std::nullopt;
   if (magnitude < -330) return negative ? -0.0 : 0.0;
 

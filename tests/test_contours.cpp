@@ -58,6 +58,11 @@ TEST(PlanProgram, RefusesZeroAndOverflow) {
       {"hexadecimal too long", CutKind::OuterCircle, Circle("&H123456789", "1"), msg::kTooBig},
       {"computed pierce point overflows", CutKind::OuterCircle, Circle("1.7E308", "1.7E308", "1.7E308"), msg::kTooBig},
       {"computed side overflows", CutKind::OuterRectangle, Rectangle("1.7E308", "1", "1", "1.7E308"), msg::kTooBig},
+      // Written with 15 digits, these round past the largest double: no controller could read them.
+      {"feed rounds past a double", CutKind::InnerCircle, Circle("100", "10", "4", "1.7976931348623157E308"),
+       msg::kTooBig},
+      {"side rounds past a double", CutKind::InnerRectangle, Rectangle("-1.7976931348623157E308", "100", "10"),
+       msg::kTooBig},
   };
   for (const auto& c : cases) {
     const ProgramPlan plan = PlanProgram(c.kind, c.fields);

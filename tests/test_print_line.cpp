@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iterator>
 #include <limits>
 #include <sstream>
 
@@ -61,10 +62,22 @@ TEST(PrintLine, NumbersCarryTheirBlanksAndLinesEndWithCrLf) {
   }
 }
 
-TEST(PrintLine, FiniteCheckSeesEveryNumber) {
-  EXPECT_TRUE(IsFinite({"G0", "X", 1.0, "Y", -2.0}));
-  EXPECT_FALSE(IsFinite({"G0", "X", 1.0, "Y", std::numeric_limits<double>::infinity()}));
-  EXPECT_FALSE(IsFinite({"G2", "J", std::nan(""), "F", 1.0}));
+TEST(PrintLine, WritableCheckSeesEveryNumber) {
+  const double largest = std::numeric_limits<double>::max();
+  const struct {
+    PrintLine line;
+    bool writable;
+  } cases[] = {
+      {{"G0", "X", 1.0, "Y", -2.0}, true},
+      {{"G0", "X", 1.0, "Y", std::numeric_limits<double>::infinity()}, false},
+      {{"G2", "J", std::nan(""), "F", 1.0}, false},
+      // Rounded to 15 digits, the largest doubles are written beyond any double.
+      {{"G1", "Y", 1.0, "F", largest}, false},
+      {{"G1", "X", -largest}, false},
+      {{"G1", "X", 1.79769313486231e308}, true},
+      {{"G1", "X", std::numeric_limits<double>::denorm_min()}, true},
+  };
+  for (std::size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(IsWritable(cases[i].line), cases[i].writable) << i;
 }
 
 struct ParseCase {
@@ -126,6 +139,27 @@ TEST(ValParse, ReadsLongDigitRunsExactly) {
   std::string text = "0.1" + std::string(2000, '0') + "1";
   EXPECT_EQ(*ValParse(text), 0.1);
   EXPECT_EQ(*ValParse("1" + std::string(300, '0')), 1e300);
+}
+
+TEST(ValParse, LongZeroRunsMeetAFarExponent) {
+  // A pasted text can shift the point further than any double's exponent before the written
+  // exponent brings the value back into range.
+  const std::string zeros(200000, '0');
+  const struct {
+    std::string text;
+    double value;
+  } cases[] = {
+      {"." + zeros + "1E200000", 0.1},
+      {"1" + zeros + "E-199990", 1e10},
+      {"-." + zeros + "25D200003", -250},
+      {"." + zeros + "1", 0},
+  };
+  for (const auto& c : cases) {
+    const auto value = ValParse(c.text);
+    ASSERT_TRUE(value.has_value()) << c.value;
+    EXPECT_EQ(*value, c.value);
+  }
+  EXPECT_FALSE(ValParse("1" + zeros).has_value());
 }
 
 TEST(ValParse, NumbersBeyondADoubleAreRefused) {
