@@ -30,10 +30,6 @@ void SetUpWindow(const WindowDescription& d, ScreenWindow& window) {
   window.setObjectName(ToQString(d.name));
   window.setWindowTitle(ToQString(d.caption));
   window.setWindowIcon(QIcon(kIcon));
-  QPalette palette = window.palette();
-  palette.setColor(QPalette::Window, Colour(d.backColour));
-  window.setPalette(palette);
-  window.setAutoFillBackground(true);
 
   const QSize client(ToPixels(d.clientWidth), ToPixels(d.clientHeight));
   Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -85,10 +81,10 @@ QWidget* MakeControl(const ControlDescription& c, QWidget* parent, ScreenWindow&
       if (c.face) {
         const QString face = Colour(*c.face).name();
         // A style sheet rather than the palette: native styles ignore a palette's button face.
-        button->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 1px solid #404040; }"
+        button->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 2px outset %1; }"
                                              "QPushButton:focus { border: 2px solid #000000; }"
-                                             "QPushButton:pressed { background-color: %2; }")
-                                  .arg(face, Colour(*c.face).darker(115).name()));
+                                             "QPushButton:pressed { border: 2px inset %1; }")
+                                  .arg(face));
       }
       ConnectPress(button, &QPushButton::clicked, window, name);
       return button;

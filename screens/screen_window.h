@@ -28,6 +28,9 @@ class ScreenWindow : public QWidget {
   /// A click on a button or picture button, by the control's name.
   void pressed(const QString& control);
 
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
  private:
   const WindowDescription& description_;
 };
