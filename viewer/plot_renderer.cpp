@@ -152,9 +152,15 @@ void PlotRenderer::Paint(QPainter& painter, const PlotViewport& view) const {
   Batches batches;
   PixelMask dots(view.size, 1);
   std::vector<std::uint32_t> arrowed;
+  std::vector<QPointF> pierces;
+  PixelMask pierceMask(view.size, 4);  // one mark for each spot of a few pixels, however many lie there
   plot_.index.ForEachIn(visible, [&](std::uint32_t i) {
     const PlotMove& m = moves[i];
     AddMove(m, view, batches, dots, screen);
+    if (m.pierce) {
+      const QPointF p = view.ToScreen(m.start.x, m.start.y);
+      if (pierceMask.Claim(p)) pierces.push_back(p);
+    }
     if (m.IsCut() && arrowed.size() < kMaxArrows) {
       const auto& box = plot_.index.BoxOf(i);
       if (std::max(box.maxX - box.minX, box.maxY - box.minY) * view.scale >= kArrowMinPixels) arrowed.push_back(i);
@@ -178,16 +184,10 @@ void PlotRenderer::Paint(QPainter& painter, const PlotViewport& view) const {
   painter.setPen(QPen(kCut, 1));
   painter.drawPoints(batches.cutDots.data(), static_cast<int>(batches.cutDots.size()));
 
-  // Pierce points: one mark for each spot of a few pixels, however many lie there.
   painter.setRenderHint(QPainter::Antialiasing, true);
   painter.setPen(QPen(Qt::black, 1));
   painter.setBrush(kPierce);
-  PixelMask pierceMask(view.size, 4);
-  for (const std::uint32_t i : plot_.program.pierces) {
-    const PlotMove& m = moves[i];
-    const QPointF p = view.ToScreen(m.start.x, m.start.y);
-    if (screen.contains(p) && pierceMask.Claim(p)) painter.drawEllipse(p, 3.5, 3.5);
-  }
+  for (const QPointF& p : pierces) painter.drawEllipse(p, 3.5, 3.5);
 
   // The origin: a cross in a circle.
   const QPointF o = view.ToScreen(0, 0);

@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 namespace talvo::plot {
 
@@ -38,22 +39,18 @@ double SegmentDistance(double ax, double ay, double bx, double by, double x, dou
 }  // namespace
 
 double ArcRadius(const PlotMove& move) {
-  return std::hypot(move.start.x - move.centreX, move.start.y - move.centreY);
+  const double dx = move.start.x - move.centreX, dy = move.start.y - move.centreY;
+  return std::sqrt(dx * dx + dy * dy);
 }
 
 double ArcSweep(const PlotMove& move) {
   const bool ccw = move.kind == MoveKind::ArcCcw;
   if (SamePoint(move.start, move.end)) return ccw ? kTwoPi : -kTwoPi;
-  const double a0 = std::atan2(move.start.y - move.centreY, move.start.x - move.centreX);
-  const double a1 = std::atan2(move.end.y - move.centreY, move.end.x - move.centreX);
-  double d = a1 - a0;
-  if (ccw) {
-    while (d <= 0) d += kTwoPi;
-    while (d > kTwoPi) d -= kTwoPi;
-  } else {
-    while (d >= 0) d -= kTwoPi;
-    while (d < -kTwoPi) d += kTwoPi;
-  }
+  const double sx = move.start.x - move.centreX, sy = move.start.y - move.centreY;
+  const double ex = move.end.x - move.centreX, ey = move.end.y - move.centreY;
+  double d = std::atan2(sx * ey - sy * ex, sx * ex + sy * ey);  // in (-π, π]
+  if (ccw && d <= 0) d += kTwoPi;
+  if (!ccw && d >= 0) d -= kTwoPi;
   return d;
 }
 
@@ -73,11 +70,29 @@ PlotExtents MoveBox(const PlotMove& move) {
   box.Add(move.end.x, move.end.y);
   if (!move.IsArc()) return box;
   const double r = ArcRadius(move);
-  const double a0 = std::atan2(move.start.y - move.centreY, move.start.x - move.centreX);
-  const double s = ArcSweep(move);
-  for (int q = 0; q < 4; ++q) {
-    const double a = q * std::numbers::pi / 2;
-    if (AngleOnArc(a, a0, s)) box.Add(move.centreX + r * std::cos(a), move.centreY + r * std::sin(a));
+  const double cx = move.centreX, cy = move.centreY;
+  const double along = (move.start.x - cx) * (move.end.x - cx) + (move.start.y - cy) * (move.end.y - cy);
+  const double across = (move.start.x - cx) * (move.end.y - cy) - (move.start.y - cy) * (move.end.x - cx);
+  if (SamePoint(move.start, move.end) || (across == 0 && along > 0)) {  // a whole turn, as ArcSweep finds
+    box.Add(cx - r, cy - r);
+    box.Add(cx + r, cy + r);
+    return box;
+  }
+  // Without angles, as this runs for every arc of a large program: an extreme point of the
+  // circle lies on the arc when it comes between start and end counter-clockwise.
+  double sx = move.start.x - cx, sy = move.start.y - cy;
+  double ex = move.end.x - cx, ey = move.end.y - cy;
+  if (move.kind == MoveKind::ArcCw) {
+    std::swap(sx, ex);
+    std::swap(sy, ey);
+  }
+  const auto cross = [](double ax, double ay, double bx, double by) { return ax * by - ay * bx; };
+  const bool shortWay = cross(sx, sy, ex, ey) >= 0;
+  const double axes[4][2] = {{1, 0}, {0, 1}, {-1, 0}, {0, -1}};
+  for (const auto& d : axes) {
+    const bool on = shortWay ? cross(sx, sy, d[0], d[1]) >= 0 && cross(d[0], d[1], ex, ey) >= 0
+                             : !(cross(ex, ey, d[0], d[1]) > 0 && cross(d[0], d[1], sx, sy) > 0);
+    if (on) box.Add(cx + r * d[0], cy + r * d[1]);
   }
   return box;
 }

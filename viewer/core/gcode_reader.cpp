@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "gcode_reader.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -45,7 +46,7 @@ class Reader {
   const char* Parse(std::string_view line, Block& block);
   const char* Execute(const Block& block, std::uint32_t index);
   const char* Arc(const Block& block, PlotPoint end, std::uint32_t index);
-  void Add(const PlotMove& move);
+  void Add(PlotMove move);
   void Fail(std::uint32_t index, const char* reason, std::string_view detail = {});
 
   PlotProgram& out_;
@@ -138,8 +139,9 @@ const char* Reader::Parse(std::string_view line, Block& block) {
   return nullptr;
 }
 
-void Reader::Add(const PlotMove& move) {
-  if (move.IsCut() && lastWasRapid_) out_.pierces.push_back(static_cast<std::uint32_t>(out_.moves.size()));
+void Reader::Add(PlotMove move) {
+  move.pierce = move.IsCut() && lastWasRapid_;
+  if (move.pierce) out_.pierces.push_back(static_cast<std::uint32_t>(out_.moves.size()));
   lastWasRapid_ = !move.IsCut();
   (move.IsCut() ? out_.cutLength : out_.rapidLength) += MoveLength(move);
   out_.extents.Add(MoveBox(move));
@@ -262,6 +264,11 @@ bool Reader::Line(std::string_view line, std::uint32_t index) {
 
 PlotProgram ReadProgram(std::string_view text) {
   PlotProgram out;
+  // One pass to count lines spares the vectors their growing copies; the moves' room is
+  // only touched as it fills.
+  const std::size_t lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
+  out.lineStarts.reserve(lines);
+  out.moves.reserve(std::min<std::size_t>(lines, 2'000'000));
   Reader reader(out);
   bool reading = true;
   std::size_t start = 0;

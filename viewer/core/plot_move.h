@@ -23,6 +23,7 @@ struct PlotMove {
   double centreY = 0;
   std::uint32_t line = 0;  ///< zero-based index of the source line
   MoveKind kind = MoveKind::Rapid;
+  bool pierce = false;  ///< a cut that follows a rapid: the torch pierces at its start
 
   bool IsArc() const { return kind == MoveKind::ArcCw || kind == MoveKind::ArcCcw; }
   bool IsCut() const { return kind != MoveKind::Rapid; }
