@@ -1,0 +1,86 @@
+// SPDX-License-Identifier: MIT
+// A 10 MB text pasted into one field, then "G KOD": the whole run, from the screen's field texts
+// to both files on disk. The window must not freeze; the goal is 100 ms.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <random>
+#include <string>
+
+#include "generation_run.h"
+
+namespace {
+
+using namespace talvo;
+
+constexpr std::size_t kPasted = 10u << 20;
+
+class ScratchRoot {
+ public:
+  ScratchRoot() {
+    std::random_device random;
+    path_ = std::filesystem::temp_directory_path() / ("talvo-bench-big-" + std::to_string(random()));
+    std::filesystem::create_directories(path_);
+  }
+  ~ScratchRoot() { std::filesystem::remove_all(path_); }
+  const std::filesystem::path& Path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+std::string Repeated(std::string_view start, std::string_view piece) {
+  std::string text(start);
+  text.reserve(kPasted);
+  while (text.size() < kPasted) text += piece;
+  text.resize(kPasted);
+  return text;
+}
+
+// A document of words and digits: the reading stops at its first word.
+const std::string& Document() {
+  static const std::string text =
+      Repeated("", "Kesim raporu 2024: levha 12 mm, 3 delik, hız 300 mm/dak; çap 100.5 ve 80.25.\n");
+  return text;
+}
+// Digits after a point, all read: a start distance of about .123.
+const std::string& DigitRun() {
+  static const std::string text = Repeated(".", "1234567890");
+  return text;
+}
+// Digits, blanks and line feeds, all read as one number far beyond a double: refused.
+const std::string& SpacedDigits() {
+  static const std::string text = Repeated("", "12 3\t4\n5");
+  return text;
+}
+
+// The pasted text goes into the start distance of an inner circle; the other fields hold the
+// usual values. `expected` is how the run must end, so a fast wrong run cannot pass for a fast one.
+void RunWithPasted(benchmark::State& state, const std::string& pasted, const char* field, RunStatus expected) {
+  ScratchRoot root;
+  DiskFiles files;
+  GenerationRun run(RunPaths::InRoot(root.Path()), files, nullptr);
+  std::string display;
+  for (auto _ : state) {
+    // The screen hands its field texts over on every press: the copy is part of the run.
+    FieldTexts fields = {{"Text2", "100"}, {"Text3", "10"}, {"Text4", "4"}, {"Text5", "300"}};
+    fields[field] = pasted;
+    const RunOutcome outcome = run.Run(CutKind::InnerCircle, fields, display);
+    if (outcome.status != expected) state.SkipWithError("the run ended otherwise than expected");
+    benchmark::DoNotOptimize(display);
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * pasted.size()));
+}
+
+void BM_PastedDocumentRun(benchmark::State& state) { RunWithPasted(state, Document(), "Text3", RunStatus::Done); }
+BENCHMARK(BM_PastedDocumentRun)->Unit(benchmark::kMillisecond);
+
+void BM_PastedDigitRun(benchmark::State& state) { RunWithPasted(state, DigitRun(), "Text3", RunStatus::Done); }
+BENCHMARK(BM_PastedDigitRun)->Unit(benchmark::kMillisecond);
+
+void BM_PastedSpacedDigitsRun(benchmark::State& state) {
+  RunWithPasted(state, SpacedDigits(), "Text2", RunStatus::Refused);
+}
+BENCHMARK(BM_PastedSpacedDigitsRun)->Unit(benchmark::kMillisecond);
+
+}  // namespace
