@@ -15,6 +15,10 @@ namespace talvo::plot {
 
 namespace {
 
+// Larger numbers are refused: no table is that big, and keeping every value within it keeps
+// all later sums and squares finite.
+constexpr double kMaxMagnitude = 1e9;
+
 // Longer lines are refused: no hand- or CAM-written block comes near it, and the text pane
 // would have to lay the whole line out.
 constexpr std::size_t kMaxLineLength = 64 * 1024;
@@ -77,7 +81,7 @@ const char* ReadNumber(const char* p, const char* end, double& value, bool& tooB
   if (!digits) return nullptr;
   double v = 0;
   const auto result = std::from_chars(first, p, v, std::chars_format::fixed);
-  tooBig = result.ec == std::errc::result_out_of_range || !std::isfinite(v);
+  tooBig = result.ec == std::errc::result_out_of_range || !(v <= kMaxMagnitude);
   value = negative ? -v : v;
   return p;
 }
