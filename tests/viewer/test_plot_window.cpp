@@ -134,6 +134,8 @@ class TestPlotWindow : public QObject {
     PlotWindow window(dir_.filePath(QStringLiteral("nowhere.txt")));
     window.show();
     QVERIFY(window.findChild<PlotWidget*>("plot")->Message().startsWith(talvo::plot::msg::kFileMissing));
+    QCOMPARE(window.windowTitle(), QStringLiteral("TALVO-ZAVODO V1.0 - ÇİZİM - nowhere.txt"));
+    if (QFile::exists(QStringLiteral(":/pictures/icon.png"))) QVERIFY(!window.windowIcon().isNull());
   }
 
   void selectingALineHighlightsItsMove_data() {
