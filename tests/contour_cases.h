@@ -41,6 +41,8 @@ inline const std::vector<ContourCase>& ContourCases() {
       {"lead_in_across_the_centre", K::InnerCircle, Circle("100", "60"),
        {"G0X0Y0", "G0Y12", "G1Y-48F300", "G2J48F300"}},
       {"flame_wider_than_the_hole", K::InnerCircle, Circle("2", "3"), {"G0X0Y0", "G0Y4", "G1Y1F300", "G2J-1F300"}},
+      {"small_disc_below_one", K::OuterCircle, Circle(".5", "1", "1"),
+       {"G0X0Y0", "G0Y-1.75", "G1Y-.75F300", "G2J.75F300"}},
       {"feed_written_as_typed", K::OuterCircle, Circle("100", "10", "4", "312.5"),
        {"G0X0Y0", "G0Y-62", "G1Y-52F312.5", "G2J52F312.5"}},
       {"inner_rectangle", K::InnerRectangle, Rectangle("200", "100", "10"),

@@ -23,8 +23,8 @@ constexpr double kPrinted = 1.0001e-4;
 constexpr double kRounded = 5e-4 + kPrinted;
 
 void ExpectAt(const Rs274Move& move, Point p, double tolerance, const char* what) {
-  EXPECT_NEAR(move.x, p.x, tolerance) << what;
-  EXPECT_NEAR(move.y, p.y, tolerance) << what;
+  EXPECT_NEAR(move.X(), p.x, tolerance) << what;
+  EXPECT_NEAR(move.Y(), p.y, tolerance) << what;
 }
 
 class Rs274Test : public ::testing::TestWithParam<ContourCase> {};
@@ -59,11 +59,11 @@ TEST_P(Rs274Test, InterpreterMakesTheContoursMoves) {
     EXPECT_EQ(m[2].kind, Rs274Move::Feed);
     ExpectAt(m[2], {0, -radius}, kRounded, "lead-in end");
     EXPECT_EQ(m[3].kind, Rs274Move::Arc);
-    ExpectAt(m[3], {m[2].x, m[2].y}, kPrinted, "full circle ends where it starts");
-    EXPECT_NEAR(m[3].centreX, 0, kPrinted);
-    EXPECT_NEAR(m[3].centreY, 0, kRounded);
-    EXPECT_NEAR(std::hypot(m[3].x - m[3].centreX, m[3].y - m[3].centreY), std::fabs(radius), 2 * kPrinted);
-    EXPECT_EQ(m[3].rotation, -1) << "clockwise, one turn";
+    ExpectAt(m[3], {m[2].X(), m[2].Y()}, kPrinted, "full circle ends where it starts");
+    EXPECT_NEAR(m[3].CentreX(), 0, kPrinted);
+    EXPECT_NEAR(m[3].CentreY(), 0, kRounded);
+    EXPECT_NEAR(std::hypot(m[3].X() - m[3].CentreX(), m[3].Y() - m[3].CentreY()), std::fabs(radius), 2 * kPrinted);
+    EXPECT_EQ(m[3].Turns(), -1) << "clockwise, one turn";
   } else {
     const bool inner = c.kind == CutKind::InnerRectangle;
     const double h = inner ? in.FlameDiameter / 2 : -in.FlameDiameter / 2;
@@ -85,7 +85,7 @@ TEST_P(Rs274Test, InterpreterMakesTheContoursMoves) {
     }
     // Counter-clockwise: the corners' signed area has the sign of the torch path's own extent.
     double area = 0;
-    for (int i = 1; i < 6; ++i) area += m[i].x * m[i + 1].y - m[i + 1].x * m[i].y;
+    for (int i = 1; i < 6; ++i) area += m[i].X() * m[i + 1].Y() - m[i + 1].X() * m[i].Y();
     const double expected = (in.SizeX - 2 * h) * (in.SizeY - 2 * h);
     EXPECT_NEAR(area / 2, expected, 1e-3 * (1 + std::fabs(expected)));
   }
