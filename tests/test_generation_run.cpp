@@ -5,6 +5,7 @@
 #include "contour_cases.h"
 #include "generation_run.h"
 #include "messages.h"
+#include "recording_starter.h"
 #include "temp_root.h"
 
 namespace talvo {
@@ -13,6 +14,7 @@ namespace {
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
 using testing::ReadBytes;
+using testing::RecordingStarter;
 using testing::TempRoot;
 using testing::WriteBytes;
 
@@ -20,16 +22,6 @@ constexpr const char* kLauncherBytes =
     "Cls\r\nCD\\\r\nCls\r\ncd\\\r\ncd Program Files\r\ncd NCPlot v2.05\r\n"
     "NCPlot.exe/ALANTEMIZLEME.TXT\r\nCls\r\nexit/b\r\n";
 constexpr const char* kInnerCircleDisplay = "G0X0Y0\r\nG0Y-38\r\nG1Y-48F300\r\nG2J48F300\r\nM30\r\n%\r\n";
-
-class RecordingStarter : public LauncherStarter {
- public:
-  std::optional<std::string> Start(const RunPaths& paths) override {
-    started.push_back(paths);
-    return failure;
-  }
-  std::vector<RunPaths> started;
-  std::optional<std::string> failure;
-};
 
 class GenerationRunTest : public ::testing::Test {
  protected:

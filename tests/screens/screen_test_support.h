@@ -12,20 +12,10 @@
 #include <vector>
 
 #include "generation_run.h"
+#include "recording_starter.h"
 #include "screen_window.h"
 
 namespace talvo::testing {
-
-/// Records each viewer start instead of starting a viewer.
-class RecordingStarter final : public LauncherStarter {
- public:
-  std::optional<std::string> Start(const RunPaths& paths) override {
-    started.push_back(paths);
-    return failure;
-  }
-  std::vector<RunPaths> started;
-  std::optional<std::string> failure;
-};
 
 /// The screen windows that exist once the windows closed so far have been destroyed.
 inline std::vector<screens::ScreenWindow*> ExistingScreens() {
