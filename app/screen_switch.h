@@ -25,7 +25,7 @@ class ScreenSwitch : public QObject {
   void Start();
 
   /// The screen open now; null once the program has ended.
-  screens::ScreenWindow* Current() const { return current_; }
+  screens::ScreenWindow* Current() const { return current_.data(); }
 
  private:
   void OpenMenu();

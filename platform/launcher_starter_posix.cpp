@@ -13,9 +13,9 @@ namespace {
 
 /// The viewer program: TALVO_VIEWER when set, else talvo-plot beside this program, else on PATH.
 QString ViewerProgram() {
-  const QString chosen = qEnvironmentVariable("TALVO_VIEWER");
+  QString chosen = qEnvironmentVariable("TALVO_VIEWER");
   if (!chosen.isEmpty()) return chosen;
-  const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("talvo-plot"));
+  QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("talvo-plot"));
   if (QFileInfo(beside).isExecutable()) return beside;
   return QStandardPaths::findExecutable(QStringLiteral("talvo-plot"));
 }
