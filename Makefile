@@ -3,23 +3,26 @@ BUILD ?= build
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 ASANBUILD ?= $(BUILD)-asan
 FUZZBUILD ?= $(BUILD)-fuzz
+WINBUILD ?= $(BUILD)-windows
 FUZZ_SECONDS ?= 600
 FUZZ_MAX_LEN ?= 8192
 SANITIZERS = -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
 
-.PHONY: deps configure build test sanitize fuzz run bench assets clean
+.PHONY: deps configure build test sanitize fuzz lint run bench assets windows-check install clean
 
 deps:
 	@tools/install-deps
 
 configure: deps
-	@cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS) >/dev/null
+	@cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS) \
+	  -DTALVO_WINDOWS_GCODE=$(abspath $(WINBUILD))/cli/talvo-gcode.exe >/dev/null
 
 build: configure
 	@cmake --build $(BUILD)
 
 test: build windows-check
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
+	@$(MAKE) --no-print-directory lint
 	@$(MAKE) --no-print-directory sanitize
 	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=30
 
@@ -53,6 +56,11 @@ run: build
 
 bench: build
 	@$(BUILD)/bench/talvo-bench
+	@$(BUILD)/bench/viewer/talvo-plot-bench
+
+# clang-format (check only), clang-tidy and cppcheck on the project's own files.
+lint: configure
+	@tools/lint $(BUILD)
 
 # Draws the menu pictures, the illustrations and the icon again into assets/ (they are committed).
 assets: configure

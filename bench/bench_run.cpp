@@ -50,7 +50,8 @@ void BM_BareFileCalls(benchmark::State& state) {
   const auto program = root.Path() / "ALANTEMIZLEME.TXT";
   const auto launcher = root.Path() / "A.BAT";
   const std::string launcherText = LauncherText();
-  const std::string programText = "G0X 0 Y 0 \r\nG0Y-38.062 \r\nG1Y-48.062 F 300 \r\nG2J 48.0625 F 300 \r\nM30\r\n%\r\n";
+  const std::string programText =
+      "G0X 0 Y 0 \r\nG0Y-38.062 \r\nG1Y-48.062 F 300 \r\nG2J 48.0625 F 300 \r\nM30\r\n%\r\n";
   const std::string displayText = "G0X0Y0\r\nG0Y-38.062\r\nG1Y-48.062F300\r\nG2J48.0625F300\r\nM30\r\n%\r\n\r\n";
   for (auto _ : state) {
     std::ofstream(program, std::ios::binary | std::ios::trunc).close();

@@ -30,11 +30,8 @@ constexpr FieldSource kCircleFields[] = {
 };
 
 constexpr FieldSource kRectangleFields[] = {
-    {"Text2", CutValue::SizeY},
-    {"Text3", CutValue::SizeX},
-    {"Text4", CutValue::StartDistance},
-    {"Text5", CutValue::FlameDiameter},
-    {"Text6", CutValue::Feed},
+    {"Text2", CutValue::SizeY},         {"Text3", CutValue::SizeX}, {"Text4", CutValue::StartDistance},
+    {"Text5", CutValue::FlameDiameter}, {"Text6", CutValue::Feed},
 };
 
 // Circles refuse a zero diameter, the value their message speaks of; rectangles a zero flame.

@@ -22,9 +22,7 @@ RunOutcome FileFailure(const char* what, const std::filesystem::path& path, cons
 
 }  // namespace
 
-RunPaths RunPaths::InRoot(const std::filesystem::path& root) {
-  return {root / "ALANTEMIZLEME.TXT", root / "A.BAT"};
-}
+RunPaths RunPaths::InRoot(const std::filesystem::path& root) { return {root / "ALANTEMIZLEME.TXT", root / "A.BAT"}; }
 
 ReadInputs ReadCutInputs(CutKind kind, const FieldTexts& fields) {
   const auto& description = Describe(kind);
@@ -95,14 +93,18 @@ RunOutcome GenerationRun::Run(CutKind kind, const FieldTexts& fields, std::strin
   const std::string launcher = LauncherText();
 
   if (auto err = files_.Write(paths_.programFile, "")) return FileFailure(msg::kCannotWrite, paths_.programFile, *err);
-  if (auto err = files_.Write(paths_.launcherFile, launcher)) return FileFailure(msg::kCannotWrite, paths_.launcherFile, *err);
+  if (auto err = files_.Write(paths_.launcherFile, launcher))
+    return FileFailure(msg::kCannotWrite, paths_.launcherFile, *err);
   if (auto err = files_.Remove(paths_.programFile)) return FileFailure(msg::kCannotDelete, paths_.programFile, *err);
   display.clear();
-  if (auto err = files_.Write(paths_.programFile, program)) return FileFailure(msg::kCannotWrite, paths_.programFile, *err);
+  if (auto err = files_.Write(paths_.programFile, program))
+    return FileFailure(msg::kCannotWrite, paths_.programFile, *err);
   std::string readBack;
-  if (auto err = files_.Read(paths_.programFile, readBack)) return FileFailure(msg::kCannotRead, paths_.programFile, *err);
+  if (auto err = files_.Read(paths_.programFile, readBack))
+    return FileFailure(msg::kCannotRead, paths_.programFile, *err);
   display = StrippedLines(readBack);
-  if (auto err = files_.Write(paths_.programFile, display + "\r\n")) return FileFailure(msg::kCannotWrite, paths_.programFile, *err);
+  if (auto err = files_.Write(paths_.programFile, display + "\r\n"))
+    return FileFailure(msg::kCannotWrite, paths_.programFile, *err);
 
   if (starter_) {
     if (auto err = starter_->Start(paths_)) return {RunStatus::Done, std::string(msg::kViewerNotStarted) + ": " + *err};

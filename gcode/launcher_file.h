@@ -11,15 +11,8 @@ namespace talvo {
 /// The batch lines that start the outside viewer on the program file from its own folder.
 /// Their text never depends on the values typed.
 inline constexpr std::array<std::string_view, 9> kLauncherLines = {
-    "Cls",
-    "CD\\",
-    "Cls",
-    "cd\\",
-    "cd Program Files",
-    "cd NCPlot v2.05",
-    "NCPlot.exe/ALANTEMIZLEME.TXT",
-    "Cls",
-    "exit/b",
+    "Cls", "CD\\",   "Cls", "cd\\", "cd Program Files", "cd NCPlot v2.05", "NCPlot.exe/ALANTEMIZLEME.TXT",
+    "Cls", "exit/b",
 };
 
 /// Writes the nine launcher lines, each closed by CR LF.

@@ -18,8 +18,7 @@ std::string NumberText(double value) {
   // Scientific form with 15 significant digits gives the correctly rounded digits and the
   // decimal exponent, independently of the C locale; they are then laid out in plain decimal.
   char buf[64];
-  const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value),
-                                 std::chars_format::scientific, 14);
+  const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 14);
   const std::string sci(buf, res.ptr);
   const auto ePos = sci.find('e');
   std::string digits;

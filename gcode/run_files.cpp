@@ -9,9 +9,7 @@
 namespace talvo {
 namespace {
 
-std::string Reason(int err) {
-  return std::make_error_code(static_cast<std::errc>(err ? err : EIO)).message();
-}
+std::string Reason(int err) { return std::make_error_code(static_cast<std::errc>(err ? err : EIO)).message(); }
 
 }  // namespace
 

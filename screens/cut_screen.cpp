@@ -21,7 +21,8 @@ void CutScreen::RunGeneration() {
   FieldTexts fields;
   for (const ControlDescription& c : Description().controls) {
     if (!c.feeds) continue;
-    if (const auto* field = Control<QLineEdit>(c.name)) fields.emplace(std::string(c.name), field->text().toStdString());
+    if (const auto* field = Control<QLineEdit>(c.name))
+      fields.emplace(std::string(c.name), field->text().toStdString());
   }
 
   auto* box = Control<QPlainTextEdit>("Text1");

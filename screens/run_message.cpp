@@ -6,8 +6,8 @@
 namespace talvo::screens {
 
 void ShowRunMessage(QWidget* parent, const std::string& text) {
-  QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kMessageTitle), QString::fromStdString(text),
-                  QMessageBox::Ok, parent);
+  QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kMessageTitle), QString::fromStdString(text), QMessageBox::Ok,
+                  parent);
   box.exec();
 }
 

@@ -52,8 +52,7 @@ void ConnectPress(auto* sender, auto signal, ScreenWindow& window, const QString
 QWidget* MakeControl(const ControlDescription& c, QWidget* parent, ScreenWindow& window) {
   const QString name = ToQString(c.name);
   switch (c.kind) {
-    case ControlKind::IllustrationArea:
-      return new PictureArea(ToQString(c.picture), parent);
+    case ControlKind::IllustrationArea: return new PictureArea(ToQString(c.picture), parent);
     case ControlKind::PictureButton: {
       auto* area = new PictureArea(ToQString(c.picture), parent);
       ConnectPress(area, &PictureArea::clicked, window, name);

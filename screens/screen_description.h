@@ -35,22 +35,22 @@ struct ControlDescription {
   std::string_view parent;  ///< empty: the window itself
   TwipRect rect;
   int tab;
-  std::string_view text;     ///< initial text or caption
-  std::string_view tooltip;  ///< empty: none
-  std::optional<CutValue> feeds;  ///< the value a run takes from this field
-  std::string_view picture;  ///< resource path of the bitmap of a picture area
+  std::string_view text;                   ///< initial text or caption
+  std::string_view tooltip;                ///< empty: none
+  std::optional<CutValue> feeds;           ///< the value a run takes from this field
+  std::string_view picture;                ///< resource path of the bitmap of a picture area
   std::optional<std::uint32_t> face = {};  ///< 0xRRGGBB fill of a button's face; none: the platform's
 };
 
 struct WindowDescription {
   std::string_view name;
   std::string_view caption;
-  int clientWidth;   ///< twips
-  int clientHeight;  ///< twips
+  int clientWidth;           ///< twips
+  int clientHeight;          ///< twips
   std::uint32_t backColour;  ///< 0xRRGGBB
   Border border;
   std::span<const ControlDescription> controls;  ///< in the order they are created
-  std::optional<CutKind> kind;  ///< the contour of a cut screen; none for the menu
+  std::optional<CutKind> kind;                   ///< the contour of a cut screen; none for the menu
 };
 
 /// The twips of a logical pixel: positions are exact at 96 dots per inch.

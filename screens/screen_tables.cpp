@@ -14,6 +14,7 @@ constexpr std::uint32_t kCutBack = 0xFFFF80;
 // after the illustration area and so lie above it.
 // kind, name, parent, {left, top, width, height}, tab, text, tooltip, feeds, picture[, face]
 
+// clang-format off: one control a row, as in the screen tables
 constexpr ControlDescription kForm1[] = {
     {PictureButton, "ICCAP", "", {120, 120, 2430, 2925}, 1, "", "", {}, ":/pictures/ICCAP.png"},
     {PictureButton, "DISCAP", "", {2760, 120, 2475, 2940}, 2, "", "", {}, ":/pictures/DISCAP.png"},
@@ -68,17 +69,18 @@ constexpr ControlDescription kForm12[] = {
     {OutputBox, "Text1", "", {10800, 120, 3855, 5415}, 2, "", "", {}, ""},
 };
 
-constexpr WindowDescription kMenu{
-    "Form1", "TALVO-ZAVODO V1.0", 10635, 3870, kMenuBack, Border::FixedSingle, kForm1, {}};
+constexpr WindowDescription kMenu{"Form1",   "TALVO-ZAVODO V1.0", 10635,  3870,
+                                  kMenuBack, Border::FixedSingle, kForm1, {}};
 
-constexpr WindowDescription kInnerCircle{
-    "Form4", "İÇ ÇAP KESİMİ", 14790, 6615, kCutBack, Border::Resizable, kForm4, CutKind::InnerCircle};
-constexpr WindowDescription kOuterCircle{
-    "Form11", "DIŞ ÇAP KESİMİ", 14790, 6615, kCutBack, Border::FixedSingle, kForm11, CutKind::OuterCircle};
-constexpr WindowDescription kInnerRectangle{
-    "Form8", "İÇ DÖRT KÖŞE KESİMİ", 14775, 6615, kCutBack, Border::Resizable, kForm8, CutKind::InnerRectangle};
-constexpr WindowDescription kOuterRectangle{
-    "Form12", "DIŞ DÖRT KÖŞE KESİMİ", 14790, 6615, kCutBack, Border::Resizable, kForm12, CutKind::OuterRectangle};
+constexpr WindowDescription kInnerCircle{"Form4",  "İÇ ÇAP KESİMİ",   14790,  6615,
+                                         kCutBack, Border::Resizable, kForm4, CutKind::InnerCircle};
+constexpr WindowDescription kOuterCircle{"Form11", "DIŞ ÇAP KESİMİ",    14790,   6615,
+                                         kCutBack, Border::FixedSingle, kForm11, CutKind::OuterCircle};
+constexpr WindowDescription kInnerRectangle{"Form8",  "İÇ DÖRT KÖŞE KESİMİ", 14775,  6615,
+                                            kCutBack, Border::Resizable,     kForm8, CutKind::InnerRectangle};
+constexpr WindowDescription kOuterRectangle{"Form12", "DIŞ DÖRT KÖŞE KESİMİ", 14790,   6615,
+                                            kCutBack, Border::Resizable,      kForm12, CutKind::OuterRectangle};
+// clang-format on
 
 }  // namespace
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "screen_window.h"
 
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 
 #include "screen_builder.h"
 

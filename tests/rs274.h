@@ -49,16 +49,16 @@ inline Rs274Result RunRs274File(const std::filesystem::path& file) {
   FILE* pipe = popen(command.c_str(), "r");
   if (!pipe) return result;
   std::array<char, 4096> buffer{};
-  for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;) result.output.append(buffer.data(), n);
+  for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;)
+    result.output.append(buffer.data(), n);
   const int status = pclose(pipe);
   result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 
   const struct {
     const char* word;
     Rs274Move::Kind kind;
-  } calls[] = {{"STRAIGHT_TRAVERSE(", Rs274Move::Traverse},
-               {"STRAIGHT_FEED(", Rs274Move::Feed},
-               {"ARC_FEED(", Rs274Move::Arc}};
+  } calls[] = {
+      {"STRAIGHT_TRAVERSE(", Rs274Move::Traverse}, {"STRAIGHT_FEED(", Rs274Move::Feed}, {"ARC_FEED(", Rs274Move::Arc}};
   std::istringstream lines(result.output);
   for (std::string line; std::getline(lines, line);) {
     for (const auto& call : calls) {

@@ -14,7 +14,8 @@ class TempRoot {
  public:
   TempRoot() {
     std::random_device random;
-    path_ = std::filesystem::temp_directory_path() / ("talvo-test-" + std::to_string(random()) + std::to_string(random()));
+    path_ =
+        std::filesystem::temp_directory_path() / ("talvo-test-" + std::to_string(random()) + std::to_string(random()));
     std::filesystem::create_directories(path_);
   }
   ~TempRoot() {

@@ -12,9 +12,9 @@ namespace talvo {
 namespace {
 
 using ::testing::HasSubstr;
-using ::testing::StartsWith;
 using testing::ReadBytes;
 using testing::RecordingStarter;
+using ::testing::StartsWith;
 using testing::TempRoot;
 using testing::WriteBytes;
 
@@ -132,8 +132,8 @@ TEST(GenerationRunFiles, AnUnusableRootStopsTheRunWithAClearMessage) {
     RecordingStarter starter;
     const RunPaths paths = RunPaths::InRoot(root);
     std::string display = "as it was";
-    const RunOutcome outcome = GenerationRun(paths, files, &starter).Run(CutKind::InnerCircle,
-                                                                           testing::Circle("100", "10"), display);
+    const RunOutcome outcome =
+        GenerationRun(paths, files, &starter).Run(CutKind::InnerCircle, testing::Circle("100", "10"), display);
     EXPECT_EQ(outcome.status, RunStatus::Failed) << root;
     EXPECT_THAT(outcome.message, StartsWith(std::string(msg::kCannotWrite) + ": "));
     EXPECT_THAT(outcome.message, HasSubstr(paths.programFile.string()));
@@ -187,11 +187,11 @@ TEST(GenerationRunFiles, AFailureAtAnyStepStopsThereAndStartsNothing) {
     bool launcher;        // the failing operation is on the launcher file
     const char* display;  // the output box afterwards
   } cases[] = {
-      {0, msg::kCannotWrite, false, "as it was"},           // creating the program file empty
-      {1, msg::kCannotWrite, true, "as it was"},            // writing the launcher
-      {2, msg::kCannotDelete, false, "as it was"},          // deleting the program file
-      {3, msg::kCannotWrite, false, ""},                    // writing the program
-      {4, msg::kCannotRead, false, ""},                     // reading it back
+      {0, msg::kCannotWrite, false, "as it was"},          // creating the program file empty
+      {1, msg::kCannotWrite, true, "as it was"},           // writing the launcher
+      {2, msg::kCannotDelete, false, "as it was"},         // deleting the program file
+      {3, msg::kCannotWrite, false, ""},                   // writing the program
+      {4, msg::kCannotRead, false, ""},                    // reading it back
       {5, msg::kCannotWrite, false, kInnerCircleDisplay},  // rewriting it from the display
   };
   for (const auto& c : cases) {

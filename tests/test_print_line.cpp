@@ -163,8 +163,7 @@ TEST(ValParse, LongZeroRunsMeetAFarExponent) {
 }
 
 TEST(ValParse, NumbersBeyondADoubleAreRefused) {
-  for (const char* text : {"1E400", "-1E309", "1.8E308", "&H100000000", "&O40000000000",
-                           "1E99999999999999999999"}) {
+  for (const char* text : {"1E400", "-1E309", "1.8E308", "&H100000000", "&O40000000000", "1E99999999999999999999"}) {
     EXPECT_FALSE(ValParse(text).has_value()) << text;
   }
   EXPECT_FALSE(ValParse(std::string(400, '9')).has_value());
@@ -175,13 +174,27 @@ TEST(Round3, ThreeDecimalsTiesToEven) {
   const struct {
     double in, out;
   } cases[] = {
-      {-38.00049, -38},    {12.3456, 12.346},   {0.0625, 0.062},     {0.1875, 0.188},
-      {-0.0625, -0.062},   {38.0625, 38.062},   {-48.0625, -48.062}, {41.6875, 41.688},
-      {47.6875, 47.688},   {2.5, 2.5},          {0, 0},              {1e15, 1e15},
-      {-0.0004, 0},        {0.0015, 0.002},     {999.9995, 1000},
+      {-38.00049, -38},
+      {12.3456, 12.346},
+      {0.0625, 0.062},
+      {0.1875, 0.188},
+      {-0.0625, -0.062},
+      {38.0625, 38.062},
+      {-48.0625, -48.062},
+      {41.6875, 41.688},
+      {47.6875, 47.688},
+      {2.5, 2.5},
+      {0, 0},
+      {1e15, 1e15},
+      {-0.0004, 0},
+      {0.0015, 0.002},
+      {999.9995, 1000},
       // No exact double for these: the stored value decides, 2.0005 lies just above the half,
       // 1.0005 and 1.2345 just below.
-      {2.0005, 2.001},     {-2.0005, -2.001},   {1.0005, 1},         {1.2345, 1.234},
+      {2.0005, 2.001},
+      {-2.0005, -2.001},
+      {1.0005, 1},
+      {1.2345, 1.234},
   };
   for (const auto& c : cases) EXPECT_EQ(Round3(c.in), c.out) << c.in;
   EXPECT_TRUE(std::isinf(Round3(std::numeric_limits<double>::infinity())));

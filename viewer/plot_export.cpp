@@ -4,9 +4,9 @@
 #include <QFile>
 #include <QPainter>
 
+#include "plot_messages.h"
 #include "plot_renderer.h"
 #include "plot_texts.h"
-#include "plot_messages.h"
 
 QImage PlotPicture(const talvo::plot::LoadedPlot& plot, QSize size) {
   QImage image(size, QImage::Format_RGB32);

@@ -17,15 +17,16 @@ using talvo::plot::PlotMove;
 namespace {
 
 constexpr double kTwoPi = 2 * std::numbers::pi;
-constexpr double kArcStepPixels = 3;       // chord length when an arc becomes lines
-constexpr double kArrowMinPixels = 40;     // cuts shorter than this carry no arrow
-constexpr std::size_t kMaxArrows = 2000;   // more would only clutter
+constexpr double kArcStepPixels = 3;            // chord length when an arc becomes lines
+constexpr double kArrowMinPixels = 40;          // cuts shorter than this carry no arrow
+constexpr std::size_t kMaxArrows = 2000;        // more would only clutter
 constexpr std::size_t kAntialiasBelow = 20000;  // moves in view; above, speed wins
 
 // Marks pixels that already hold a dot, so a crowd of tiny moves costs one dot a pixel.
 class PixelMask {
  public:
-  PixelMask(QSize size, int cell) : w_(size.width() / cell + 1), h_(size.height() / cell + 1), cell_(cell), bits_(std::size_t(w_) * h_) {}
+  PixelMask(QSize size, int cell)
+      : w_(size.width() / cell + 1), h_(size.height() / cell + 1), cell_(cell), bits_(std::size_t(w_) * h_) {}
   bool Claim(QPointF p) {
     const int x = static_cast<int>(p.x()) / cell_, y = static_cast<int>(p.y()) / cell_;
     if (p.x() < 0 || p.y() < 0 || x >= w_ || y >= h_) return false;
@@ -112,7 +113,8 @@ void AddMove(const PlotMove& m, const PlotViewport& view, Batches& out, PixelMas
     for (int i = 1; i <= steps; ++i) {
       const double angle = from + i * step;
       const QPointF next = view.ToScreen(m.centreX + r * std::cos(angle), m.centreY + r * std::sin(angle));
-      if (screen.contains(previous) || screen.contains(next) || QRectF(previous, next).normalized().intersects(screen)) {
+      if (screen.contains(previous) || screen.contains(next) ||
+          QRectF(previous, next).normalized().intersects(screen)) {
         lines.emplace_back(previous, next);
       }
       previous = next;

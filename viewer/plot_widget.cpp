@@ -14,8 +14,8 @@ namespace {
 // beyond it the moved picture stands in until the view settles.
 constexpr std::size_t kExactBelow = 6000;
 constexpr int kSettleMs = 150;
-constexpr int kClickSlop = 4;      // pixels a press may move and still be a click
-constexpr double kHitPixels = 6;   // how near a click must come to a move
+constexpr int kClickSlop = 4;     // pixels a press may move and still be a click
+constexpr double kHitPixels = 6;  // how near a click must come to a move
 
 }  // namespace
 

@@ -29,7 +29,9 @@ QString Number(double value) { return QString::number(value, 'f', 3); }
 }  // namespace
 
 PlotWindow::PlotWindow(const QString& file, QWidget* parent)
-    : QMainWindow(parent), file_(QFileInfo(file).absoluteFilePath()), plot_(std::make_unique<talvo::plot::LoadedPlot>()) {
+    : QMainWindow(parent),
+      file_(QFileInfo(file).absoluteFilePath()),
+      plot_(std::make_unique<talvo::plot::LoadedPlot>()) {
   setWindowTitle(QStringLiteral("%1 - %2").arg(plot_text::kTitle, QFileInfo(file_).fileName()));
   if (QFile::exists(QStringLiteral(":/pictures/icon.png"))) setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.png")));
   resize(1200, 800);
@@ -72,7 +74,8 @@ PlotWindow::PlotWindow(const QString& file, QWidget* parent)
 
   connect(fit, &QAction::triggered, view_, &PlotWidget::Fit);
   connect(view_, &PlotWidget::CursorMoved, this, [this](double x, double y) {
-    cursor_->setText(QStringLiteral("%1 %2   %3 %4").arg(plot_text::kCursorX, Number(x), plot_text::kCursorY, Number(y)));
+    cursor_->setText(
+        QStringLiteral("%1 %2   %3 %4").arg(plot_text::kCursorX, Number(x), plot_text::kCursorY, Number(y)));
   });
   connect(view_, &PlotWidget::MoveClicked, this,
           [this](std::size_t move) { SelectLine(plot_->program.moves[move].line); });
@@ -126,10 +129,12 @@ void PlotWindow::Reload() {
   errors_->clear();
   const auto& program = plot_->program;
   for (const auto& e : program.errors) {
-    errors_->addItem(QStringLiteral("%1 %2: %3").arg(plot_text::kLine).arg(e.line + 1).arg(QString::fromStdString(e.reason)));
+    errors_->addItem(
+        QStringLiteral("%1 %2: %3").arg(plot_text::kLine).arg(e.line + 1).arg(QString::fromStdString(e.reason)));
   }
   if (program.errorCount > program.errors.size()) {
-    errors_->addItem(QStringLiteral("… %1 %2").arg(program.errorCount - program.errors.size()).arg(plot_text::kMoreErrors));
+    errors_->addItem(
+        QStringLiteral("… %1 %2").arg(program.errorCount - program.errors.size()).arg(plot_text::kMoreErrors));
   }
   const bool hasErrors = program.errorCount > 0;
   errors_->setVisible(hasErrors);

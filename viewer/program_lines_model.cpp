@@ -39,16 +39,15 @@ QVariant ProgramLinesModel::data(const QModelIndex& index, int role) const {
       std::size_t to = row + 1 < static_cast<int>(starts.size()) ? starts[row + 1] : plot_->text.size();
       while (to > from && (plot_->text[to - 1] == '\n' || plot_->text[to - 1] == '\r')) --to;
       const bool cut = to - from > kShownChars;
-      QString text = QString::fromUtf8(plot_->text.data() + from, static_cast<qsizetype>(std::min(to - from, kShownChars)));
+      QString text =
+          QString::fromUtf8(plot_->text.data() + from, static_cast<qsizetype>(std::min(to - from, kShownChars)));
       if (cut) text += QChar(0x2026);
       return QStringLiteral("%1  %2").arg(row + 1, 6).arg(text);
     }
-    case Qt::ForegroundRole:
-      return ErrorOf(row) ? QVariant(QColor(200, 0, 0)) : QVariant();
+    case Qt::ForegroundRole: return ErrorOf(row) ? QVariant(QColor(200, 0, 0)) : QVariant();
     case Qt::ToolTipRole:
       if (const auto* e = ErrorOf(row)) return QString::fromStdString(e->reason);
       return {};
-    default:
-      return {};
+    default: return {};
   }
 }

@@ -21,8 +21,8 @@ QByteArray IcoFile(const QImage& image) {
   out.setByteOrder(QDataStream::LittleEndian);
   // Icon directory with its single entry; 0 stands for 256 in the size bytes.
   out << quint16(0) << quint16(1) << quint16(1);
-  out << quint8(w & 0xFF) << quint8(h & 0xFF) << quint8(0) << quint8(0) << quint16(1)
-      << quint16(24) << bitmapSize << directorySize;
+  out << quint8(w & 0xFF) << quint8(h & 0xFF) << quint8(0) << quint8(0) << quint16(1) << quint16(24) << bitmapSize
+      << directorySize;
   // Bitmap header: the height counts the colour rows and the mask rows together.
   out << headerSize << qint32(w) << qint32(2 * h) << quint16(1) << quint16(24) << quint32(0)
       << quint32(bitmapSize - headerSize) << qint32(0) << qint32(0) << quint32(0) << quint32(0);

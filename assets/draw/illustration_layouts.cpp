@@ -12,6 +12,7 @@ using Contour = IllustrationLayout::Contour;
 }  // namespace
 
 const std::vector<IllustrationLayout>& IllustrationLayouts() {
+  // clang-format off: the coordinates read as the drawing tables
   static const std::vector<IllustrationLayout> layouts = {
       {
           .name = "Form4",  // inner circle
@@ -22,8 +23,13 @@ const std::vector<IllustrationLayout>& IllustrationLayouts() {
           .pierceMarker = {202, 116},
           .startMarker = {202, 140},
           .sizeDimensions = {{{91, 32}, {91, 145}}},
-          .startDimension = {.x = 328, .top = 75, .bottom = 176, .upperTip = 116, .lowerTip = 146,
-                             .upperExtensionFrom = 212, .lowerExtensionFrom = 229,
+          .startDimension = {.x = 328,
+                             .top = 75,
+                             .bottom = 176,
+                             .upperTip = 116,
+                             .lowerTip = 146,
+                             .upperExtensionFrom = 212,
+                             .lowerExtensionFrom = 229,
                              .extensionTo = 345},
       },
       {
@@ -35,8 +41,13 @@ const std::vector<IllustrationLayout>& IllustrationLayouts() {
           .pierceMarker = {223, 167},
           .startMarker = {223, 143},
           .sizeDimensions = {{{112, 23}, {112, 136}}},
-          .startDimension = {.x = 338, .top = 97, .bottom = 188, .upperTip = 138, .lowerTip = 168,
-                             .upperExtensionFrom = 241, .lowerExtensionFrom = 234,
+          .startDimension = {.x = 338,
+                             .top = 97,
+                             .bottom = 188,
+                             .upperTip = 138,
+                             .lowerTip = 168,
+                             .upperExtensionFrom = 241,
+                             .lowerExtensionFrom = 234,
                              .extensionTo = 345},
       },
       {
@@ -48,8 +59,13 @@ const std::vector<IllustrationLayout>& IllustrationLayouts() {
           .pierceMarker = {222, 120},
           .startMarker = {222, 144},
           .sizeDimensions = {{{166, 37}, {280, 37}}, {{112, 66}, {112, 149}}},
-          .startDimension = {.x = 338, .top = 79, .bottom = 168, .upperTip = 120, .lowerTip = 149,
-                             .upperExtensionFrom = 230, .lowerExtensionFrom = 287,
+          .startDimension = {.x = 338,
+                             .top = 79,
+                             .bottom = 168,
+                             .upperTip = 120,
+                             .lowerTip = 149,
+                             .upperExtensionFrom = 230,
+                             .lowerExtensionFrom = 287,
                              .extensionTo = 345},
       },
       {
@@ -61,11 +77,17 @@ const std::vector<IllustrationLayout>& IllustrationLayouts() {
           .pierceMarker = {223, 167},
           .startMarker = {223, 143},
           .sizeDimensions = {{{166, 24}, {280, 24}}, {{112, 53}, {112, 136}}},
-          .startDimension = {.x = 338, .top = 97, .bottom = 188, .upperTip = 138, .lowerTip = 168,
-                             .upperExtensionFrom = 292, .lowerExtensionFrom = 234,
+          .startDimension = {.x = 338,
+                             .top = 97,
+                             .bottom = 188,
+                             .upperTip = 138,
+                             .lowerTip = 168,
+                             .upperExtensionFrom = 292,
+                             .lowerExtensionFrom = 234,
                              .extensionTo = 345},
       },
   };
+  // clang-format on
   return layouts;
 }
 

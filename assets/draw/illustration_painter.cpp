@@ -12,8 +12,7 @@ namespace {
 
 QRect Box(int x1, int y1, int x2, int y2) { return QRect(QPoint(x1, y1), QPoint(x2, y2)); }
 
-const std::array kPanels = {Box(3, 3, 425, 190), Box(428, 3, 687, 190), Box(3, 193, 425, 351),
-                            Box(428, 193, 687, 351)};
+const std::array kPanels = {Box(3, 3, 425, 190), Box(428, 3, 687, 190), Box(3, 193, 425, 351), Box(428, 193, 687, 351)};
 
 // Torch panel.
 const QRect kTorchPanelCap = Box(550, 36, 593, 49);
@@ -113,11 +112,9 @@ void FeedPanel(PixelCanvas& canvas) {
 void FlamePanel(PixelCanvas& canvas) {
   Torch(canvas, kFlamePanelCap, kFlamePanelTip);
   canvas.HLine(kFlameArrowsY, kFlameLeftArrowFrom, kFlameLeftArrowTip, kBlack);
-  canvas.ArrowHead({kFlameLeftArrowTip, kFlameArrowsY}, {1, 0}, kArrowLength, kArrowHalfWidth,
-                   kBlack);
+  canvas.ArrowHead({kFlameLeftArrowTip, kFlameArrowsY}, {1, 0}, kArrowLength, kArrowHalfWidth, kBlack);
   canvas.HLine(kFlameArrowsY, kFlameRightArrowTip, kFlameRightArrowFrom, kBlack);
-  canvas.ArrowHead({kFlameRightArrowTip, kFlameArrowsY}, {-1, 0}, kArrowLength, kArrowHalfWidth,
-                   kBlack);
+  canvas.ArrowHead({kFlameRightArrowTip, kFlameArrowsY}, {-1, 0}, kArrowLength, kArrowHalfWidth, kBlack);
 }
 
 // The first contour pixel met when walking from `from` in steps of `step` inside the sheet.
@@ -134,8 +131,8 @@ void SizeDimension(PixelCanvas& canvas, const IllustrationLayout& layout,
   const QPoint along = vertical ? QPoint(0, 1) : QPoint(1, 0);
   const QPoint across = vertical ? QPoint(1, 0) : QPoint(0, 1);
   for (const QPoint end : {dimension.from, dimension.to}) {
-    const QPoint inSheet = vertical ? QPoint(layout.sheet.left() + 1, end.y())
-                                    : QPoint(end.x(), layout.sheet.top() + 1);
+    const QPoint inSheet =
+        vertical ? QPoint(layout.sheet.left() + 1, end.y()) : QPoint(end.x(), layout.sheet.top() + 1);
     const QPoint contour = FirstBlack(canvas, inSheet, across);
     canvas.Line(end - kExtensionOvershoot * across, contour, kBlack);
   }

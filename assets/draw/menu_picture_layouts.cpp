@@ -13,6 +13,7 @@ using Arrow = MenuPictureLayout::Arrow;
 }  // namespace
 
 const std::vector<MenuPictureLayout>& MenuPictureLayouts() {
+  // clang-format off: the coordinates read as the drawing tables
   static const std::vector<MenuPictureLayout> layouts = {
       {
           .name = "ICCAP",
@@ -63,6 +64,7 @@ const std::vector<MenuPictureLayout>& MenuPictureLayouts() {
           .arrowEnd = {109, 150},
       },
   };
+  // clang-format on
   return layouts;
 }
 

@@ -28,9 +28,7 @@ constexpr int kDotDiameter = 7;
 constexpr int kArrowLength = 7;
 constexpr int kArrowHalfWidth = 3;
 
-QRect Inset(QRect r, Ring ring) {
-  return r.adjusted(ring.side, ring.top, -ring.side, -ring.bottom);
-}
+QRect Inset(QRect r, Ring ring) { return r.adjusted(ring.side, ring.top, -ring.side, -ring.bottom); }
 
 void Rings(PixelCanvas& canvas, QSize size) {
   const QRect frame = Inset(QRect(QPoint(0, 0), size), kMargin);
@@ -40,9 +38,7 @@ void Rings(PixelCanvas& canvas, QSize size) {
   canvas.Fill(Inset(band, kBand), kYellow);
 }
 
-QRect Field(QSize size) {
-  return Inset(Inset(Inset(QRect(QPoint(0, 0), size), kMargin), kFrame), kBand);
-}
+QRect Field(QSize size) { return Inset(Inset(Inset(QRect(QPoint(0, 0), size), kMargin), kFrame), kBand); }
 
 void Title(PixelCanvas& canvas, const MenuPictureLayout& layout, const QFont& font) {
   const QRect field = Field(layout.size);
@@ -73,8 +69,7 @@ void ArcArrow(PixelCanvas& canvas, const MenuPictureLayout& layout) {
 
   const int dotEdge = layout.startDot.x() + kDotDiameter / 2 + 1;
   canvas.Shape(
-      QRect(QPoint(dotEdge, static_cast<int>(cy)),
-            QPoint(static_cast<int>(std::floor(base.x())), c.bottom() + 10)),
+      QRect(QPoint(dotEdge, static_cast<int>(cy)), QPoint(static_cast<int>(std::floor(base.x())), c.bottom() + 10)),
       [=](int x, int y) {
         const double u = (x - cx) / a;
         const double v = (y - cy) / b;

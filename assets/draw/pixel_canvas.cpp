@@ -11,8 +11,7 @@
 
 namespace talvo::assets {
 
-PixelCanvas::PixelCanvas(QSize size, QColor background)
-    : image_(size, QImage::Format_RGB32) {
+PixelCanvas::PixelCanvas(QSize size, QColor background) : image_(size, QImage::Format_RGB32) {
   image_.fill(background);
 }
 
@@ -51,8 +50,7 @@ void PixelCanvas::Shape(QRect bounds, const std::function<bool(int, int)>& insid
   for (int y = bounds.top(); y <= bounds.bottom(); ++y) {
     for (int x = bounds.left(); x <= bounds.right(); ++x) {
       if (!inside(x, y)) continue;
-      const bool edge =
-          !inside(x - 1, y) || !inside(x + 1, y) || !inside(x, y - 1) || !inside(x, y + 1);
+      const bool edge = !inside(x - 1, y) || !inside(x + 1, y) || !inside(x, y - 1) || !inside(x, y + 1);
       if (edge) {
         image_.setPixelColor(x, y, outline);
       } else if (fill) {
@@ -83,8 +81,7 @@ void PixelCanvas::Disc(QPoint centre, int diameter, QColor fill, QColor outline)
   Ellipse(QRect(centre - QPoint(r, r), centre + QPoint(r, r)), outline, fill);
 }
 
-void PixelCanvas::ArrowHead(QPoint tip, QPoint direction, int length, int halfWidth,
-                            QColor colour) {
+void PixelCanvas::ArrowHead(QPoint tip, QPoint direction, int length, int halfWidth, QColor colour) {
   const QPoint across(-direction.y(), direction.x());
   for (int k = 0; k < length; ++k) {
     // The half width grows evenly from the tip to the base, rounded to whole pixels.
@@ -114,8 +111,7 @@ void PixelCanvas::Triangle(QPointF a, QPointF b, QPointF c, QColor colour) {
   }
 }
 
-void PixelCanvas::Text(int left, int right, int baseline, const QString& text, const QFont& font,
-                       QColor colour) {
+void PixelCanvas::Text(int left, int right, int baseline, const QString& text, const QFont& font, QColor colour) {
   QPainter painter(&image_);
   painter.setRenderHint(QPainter::TextAntialiasing, false);
   painter.setFont(font);

@@ -43,8 +43,7 @@ class PixelCanvas {
   void Triangle(QPointF a, QPointF b, QPointF c, QColor colour);
   /// One line of text without anti-aliasing, its ink centred between the columns `left` and
   /// `right`, standing on the row `baseline`.
-  void Text(int left, int right, int baseline, const QString& text, const QFont& font,
-            QColor colour);
+  void Text(int left, int right, int baseline, const QString& text, const QFont& font, QColor colour);
 
   QColor At(QPoint p) const { return image_.pixelColor(p); }
   /// The picture as saved: 24-bit colour, no alpha channel.

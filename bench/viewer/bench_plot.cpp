@@ -126,7 +126,8 @@ void Interact(benchmark::State& state, bool zoom) {
     }
     widget.SetViewport(view);
     widget.render(&image);
-    slowest = std::max(slowest, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    slowest =
+        std::max(slowest, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
   }
   state.counters["slowest_ms"] = slowest;
   state.counters["peak_MB"] = PeakMegabytes();

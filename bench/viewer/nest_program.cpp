@@ -49,9 +49,9 @@ std::string NestProgram(std::size_t lines) {
   talvo::CutInputs disc{.Diameter = 80.25, .StartDistance = 6, .FlameDiameter = 3.125, .Feed = 250};
   talvo::CutInputs pocket{.SizeX = 200, .SizeY = 100, .StartDistance = 10, .FlameDiameter = 4, .Feed = 300};
   talvo::CutInputs blank{.SizeX = 120.1234, .SizeY = 60, .StartDistance = 8, .FlameDiameter = 3, .Feed = 450};
-  const std::vector<std::string> contours[] = {
-      Contour(CutKind::InnerCircle, hole), Contour(CutKind::OuterCircle, disc),
-      Contour(CutKind::InnerRectangle, pocket), Contour(CutKind::OuterRectangle, blank)};
+  const std::vector<std::string> contours[] = {Contour(CutKind::InnerCircle, hole), Contour(CutKind::OuterCircle, disc),
+                                               Contour(CutKind::InnerRectangle, pocket),
+                                               Contour(CutKind::OuterRectangle, blank)};
   // A short cut of arcs in the cell's corner, ending where it starts its last circle.
   const std::vector<std::string> arcs = {"G0X200Y200", "G1X220Y200F300", "G3X230Y210R10", "G2X240Y220R-10",
                                          "G3X240Y220I-5J0"};

@@ -61,7 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const RunOutcome outcome = GenerationRun(paths, files, nullptr).Run(kind, fields, display);
 
   if (plan.refusal) {
-    Check(*plan.refusal == msg::kTooBig || *plan.refusal == msg::kZeroRefused, "a refusal says one of the two messages");
+    Check(*plan.refusal == msg::kTooBig || *plan.refusal == msg::kZeroRefused,
+          "a refusal says one of the two messages");
     Check(plan.program.empty(), "a refused plan holds no program");
     Check(outcome.status == RunStatus::Refused && outcome.message == *plan.refusal, "the run refuses as the plan does");
     Check(display == "before" && files.files.empty(), "a refused run touches nothing");
@@ -79,6 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   Check(outcome.status == RunStatus::Done && outcome.message.empty(), "an accepted run is done");
   Check(display == stripped, "the display holds the stripped program");
-  Check(files.files[paths.programFile.string()] == stripped + "\r\n", "the program file is the display and an empty line");
+  Check(files.files[paths.programFile.string()] == stripped + "\r\n",
+        "the program file is the display and an empty line");
   return 0;
 }

@@ -70,13 +70,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const Reading got = Read(text);
   Check(got.whole, "the whole text is one number");
   Check(got.ec == expected.ec, "the text reads back like the value rounded to 15 digits");
-  if (got.ec == std::errc()) Check(got.value == expected.value, "the text reads back as the value rounded to 15 digits");
+  if (got.ec == std::errc())
+    Check(got.value == expected.value, "the text reads back as the value rounded to 15 digits");
 
   const std::string item = talvo::NumberItemText(value);
   Check(item == (value < 0 ? "" : " ") + text + " ", "an item is the text with its blank or minus sign and a blank");
 
   const double rounded = talvo::Round3(value);
   Check(talvo::Round3(-value) == -rounded, "Round3 of -x is -Round3(x)");
-  Check(std::fabs(rounded - value) <= 0.0005 + std::fabs(value) * 0x1p-51, "Round3 moves a value by half a thousandth at most");
+  Check(std::fabs(rounded - value) <= 0.0005 + std::fabs(value) * 0x1p-51,
+        "Round3 moves a value by half a thousandth at most");
   return 0;
 }

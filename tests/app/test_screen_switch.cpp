@@ -54,7 +54,8 @@ class ScreenSwitchTest : public QObject {
  private slots:
   void init() {
     QVERIFY(root_.isValid());
-    switch_ = std::make_unique<ScreenSwitch>(talvo::screens::RunServices{root_.path().toStdString(), &files_, &starter_});
+    switch_ =
+        std::make_unique<ScreenSwitch>(talvo::screens::RunServices{root_.path().toStdString(), &files_, &starter_});
   }
   void cleanup() {
     switch_.reset();
@@ -78,10 +79,22 @@ class ScreenSwitchTest : public QObject {
     QTest::addColumn<QString>("screen");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("focus");
-    QTest::newRow("ICCAP") << "ICCAP" << "Form4" << "İÇ ÇAP KESİMİ" << "Text1";
-    QTest::newRow("DISCAP") << "DISCAP" << "Form11" << "DIŞ ÇAP KESİMİ" << "KOD";
-    QTest::newRow("DORTGENHAVZ") << "DORTGENHAVZ" << "Form8" << "İÇ DÖRT KÖŞE KESİMİ" << "Text1";
-    QTest::newRow("KAREDIS") << "KAREDIS" << "Form12" << "DIŞ DÖRT KÖŞE KESİMİ" << "ANAMENU";
+    QTest::newRow("ICCAP") << "ICCAP"
+                           << "Form4"
+                           << "İÇ ÇAP KESİMİ"
+                           << "Text1";
+    QTest::newRow("DISCAP") << "DISCAP"
+                            << "Form11"
+                            << "DIŞ ÇAP KESİMİ"
+                            << "KOD";
+    QTest::newRow("DORTGENHAVZ") << "DORTGENHAVZ"
+                                 << "Form8"
+                                 << "İÇ DÖRT KÖŞE KESİMİ"
+                                 << "Text1";
+    QTest::newRow("KAREDIS") << "KAREDIS"
+                             << "Form12"
+                             << "DIŞ DÖRT KÖŞE KESİMİ"
+                             << "ANAMENU";
   }
   void pictureOpensItsScreen() {
     QFETCH(QString, picture);
@@ -114,7 +127,8 @@ class ScreenSwitchTest : public QObject {
     QCOMPARE(menu->objectName(), QString("Form1"));
     QVERIFY(QTest::qWaitForWindowActive(menu));
     QCOMPARE(QApplication::focusWidget(), menu->Control("Command1"));
-    const QPointF offset = QRectF(menu->frameGeometry()).center() - QRectF(menu->screen()->availableGeometry()).center();
+    const QPointF offset =
+        QRectF(menu->frameGeometry()).center() - QRectF(menu->screen()->availableGeometry()).center();
     QVERIFY(qAbs(offset.x()) <= 1 && qAbs(offset.y()) <= 1);
   }
 

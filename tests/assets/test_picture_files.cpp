@@ -15,13 +15,9 @@ namespace talvo::assets {
 
 namespace {
 
-QString CommittedFile(const QString& name) {
-  return QDir(QStringLiteral(TALVO_ASSETS_DIR)).filePath(name);
-}
+QString CommittedFile(const QString& name) { return QDir(QStringLiteral(TALVO_ASSETS_DIR)).filePath(name); }
 
-QImage Committed(const QString& name) {
-  return QImage(CommittedFile(name + QStringLiteral(".png")));
-}
+QImage Committed(const QString& name) { return QImage(CommittedFile(name + QStringLiteral(".png"))); }
 
 QString Hex(QRgb rgb) { return QStringLiteral("#%1").arg(rgb & 0xFFFFFF, 6, 16, QChar('0')).toUpper(); }
 
@@ -148,8 +144,7 @@ class TestPictureFiles : public QObject {
       }
     }
     QVERIFY(!ink.isEmpty());
-    QVERIFY2(qAbs((ink.left() - field.left()) - (field.right() - ink.right())) <= 1,
-             "title not centred");
+    QVERIFY2(qAbs((ink.left() - field.left()) - (field.right() - ink.right())) <= 1, "title not centred");
     QVERIFY(ink.top() > field.top());
     QVERIFY(ink.bottom() < sheetTop - 10);
     // Each line is 16 rows below the one before.

@@ -35,8 +35,7 @@ class TestRedrawPictures : public QObject {
     QVERIFY2(!drawn.isNull(), qPrintable(file));
     QVERIFY2(!committed.isNull(), qPrintable(file));
     QCOMPARE(drawn.size(), committed.size());
-    QCOMPARE(drawn.convertToFormat(QImage::Format_RGB32),
-             committed.convertToFormat(QImage::Format_RGB32));
+    QCOMPARE(drawn.convertToFormat(QImage::Format_RGB32), committed.convertToFormat(QImage::Format_RGB32));
   }
 
  private:

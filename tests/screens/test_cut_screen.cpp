@@ -111,8 +111,10 @@ class CutScreenTest : public QObject {
     QTest::addColumn<Typed>("typed");
     QTest::newRow("Form4, no diameter") << CutKind::InnerCircle << Typed{{"Text3", "10"}};
     QTest::newRow("Form11, diameter 0") << CutKind::OuterCircle << Typed{{"Text2", "0"}, {"Text3", "10"}};
-    QTest::newRow("Form8, flame 0") << CutKind::InnerRectangle << Typed{{"Text2", "50"}, {"Text3", "80"}, {"Text5", "0"}};
-    QTest::newRow("Form12, flame empty") << CutKind::OuterRectangle << Typed{{"Text2", "50"}, {"Text3", "80"}, {"Text5", ""}};
+    QTest::newRow("Form8, flame 0") << CutKind::InnerRectangle
+                                    << Typed{{"Text2", "50"}, {"Text3", "80"}, {"Text5", "0"}};
+    QTest::newRow("Form12, flame empty") << CutKind::OuterRectangle
+                                         << Typed{{"Text2", "50"}, {"Text3", "80"}, {"Text5", ""}};
   }
   void refusal() {
     QFETCH(CutKind, kind);

@@ -74,17 +74,23 @@ class ScreenLayoutTest : public QObject {
   Q_OBJECT
 
  private slots:
+  // clang-format off: each data row of the tables stays on one line
   void window_data() {
     QTest::addColumn<QString>("screen");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QSize>("client");
     QTest::addColumn<QColor>("back");
     QTest::addColumn<bool>("resizable");
-    QTest::newRow("Form1") << "Form1" << "TALVO-ZAVODO V1.0" << QSize(709, 258) << QColor(0xC0, 0xFF, 0xFF) << false;
-    QTest::newRow("Form4") << "Form4" << "İÇ ÇAP KESİMİ" << QSize(986, 441) << QColor(0xFF, 0xFF, 0x80) << true;
-    QTest::newRow("Form11") << "Form11" << "DIŞ ÇAP KESİMİ" << QSize(986, 441) << QColor(0xFF, 0xFF, 0x80) << false;
-    QTest::newRow("Form8") << "Form8" << "İÇ DÖRT KÖŞE KESİMİ" << QSize(985, 441) << QColor(0xFF, 0xFF, 0x80) << true;
-    QTest::newRow("Form12") << "Form12" << "DIŞ DÖRT KÖŞE KESİMİ" << QSize(986, 441) << QColor(0xFF, 0xFF, 0x80) << true;
+    QTest::newRow("Form1") << "Form1"
+                           << "TALVO-ZAVODO V1.0" << QSize(709, 258) << QColor(0xC0, 0xFF, 0xFF) << false;
+    QTest::newRow("Form4") << "Form4"
+                           << "İÇ ÇAP KESİMİ" << QSize(986, 441) << QColor(0xFF, 0xFF, 0x80) << true;
+    QTest::newRow("Form11") << "Form11"
+                            << "DIŞ ÇAP KESİMİ" << QSize(986, 441) << QColor(0xFF, 0xFF, 0x80) << false;
+    QTest::newRow("Form8") << "Form8"
+                           << "İÇ DÖRT KÖŞE KESİMİ" << QSize(985, 441) << QColor(0xFF, 0xFF, 0x80) << true;
+    QTest::newRow("Form12") << "Form12"
+                            << "DIŞ DÖRT KÖŞE KESİMİ" << QSize(986, 441) << QColor(0xFF, 0xFF, 0x80) << true;
   }
   void window() {
     QFETCH(QString, screen);
@@ -127,7 +133,8 @@ class ScreenLayoutTest : public QObject {
     QCOMPARE(control->parentWidget(), parent);
     // Inside a picture area, Left and Top count from the inside of its 2-pixel border.
     const int inset = parent == &window ? 0 : 2;
-    QCOMPARE(control->geometry(), QRect(c.rect.left / 15 + inset, c.rect.top / 15 + inset, c.rect.width / 15, c.rect.height / 15));
+    QCOMPARE(control->geometry(),
+             QRect(c.rect.left / 15 + inset, c.rect.top / 15 + inset, c.rect.width / 15, c.rect.height / 15));
     QCOMPARE(control->toolTip(), ToQString(c.tooltip));
     QCOMPARE(ControlText(control), ToQString(c.text));
   }
@@ -137,17 +144,28 @@ class ScreenLayoutTest : public QObject {
     QTest::addColumn<QString>("screen");
     QTest::addColumn<QString>("control");
     QTest::addColumn<QRect>("rect");
-    QTest::newRow("menu exit") << "Form1" << "Command1" << QRect(272, 216, 161, 33);
-    QTest::newRow("menu first picture") << "Form1" << "ICCAP" << QRect(8, 8, 162, 195);
-    QTest::newRow("menu last picture") << "Form1" << "KAREDIS" << QRect(536, 8, 166, 197);
-    QTest::newRow("illustration") << "Form4" << "Picture1" << QRect(8, 8, 697, 361);
-    QTest::newRow("field in the illustration") << "Form4" << "Text2" << QRect(66, 90, 65, 25);
-    QTest::newRow("output box") << "Form4" << "Text1" << QRect(712, 8, 257, 361);
-    QTest::newRow("G KOD") << "Form11" << "KOD" << QRect(328, 384, 97, 41);
-    QTest::newRow("ANA MENÜ") << "Form11" << "ANAMENU" << QRect(448, 384, 137, 41);
-    QTest::newRow("Form8 field in the illustration") << "Form8" << "Text2" << QRect(66, 106, 81, 25);
-    QTest::newRow("Form8 window-level field") << "Form8" << "Text4" << QRect(320, 72, 57, 25);
-    QTest::newRow("Form12 feed field") << "Form12" << "Text6" << QRect(186, 282, 65, 25);
+    QTest::newRow("menu exit") << "Form1"
+                               << "Command1" << QRect(272, 216, 161, 33);
+    QTest::newRow("menu first picture") << "Form1"
+                                        << "ICCAP" << QRect(8, 8, 162, 195);
+    QTest::newRow("menu last picture") << "Form1"
+                                       << "KAREDIS" << QRect(536, 8, 166, 197);
+    QTest::newRow("illustration") << "Form4"
+                                  << "Picture1" << QRect(8, 8, 697, 361);
+    QTest::newRow("field in the illustration") << "Form4"
+                                               << "Text2" << QRect(66, 90, 65, 25);
+    QTest::newRow("output box") << "Form4"
+                                << "Text1" << QRect(712, 8, 257, 361);
+    QTest::newRow("G KOD") << "Form11"
+                           << "KOD" << QRect(328, 384, 97, 41);
+    QTest::newRow("ANA MENÜ") << "Form11"
+                              << "ANAMENU" << QRect(448, 384, 137, 41);
+    QTest::newRow("Form8 field in the illustration") << "Form8"
+                                                     << "Text2" << QRect(66, 106, 81, 25);
+    QTest::newRow("Form8 window-level field") << "Form8"
+                                              << "Text4" << QRect(320, 72, 57, 25);
+    QTest::newRow("Form12 feed field") << "Form12"
+                                       << "Text6" << QRect(186, 282, 65, 25);
   }
   void placed() {
     QFETCH(QString, screen);
@@ -163,11 +181,21 @@ class ScreenLayoutTest : public QObject {
     QTest::addColumn<QString>("screen");
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("tooltip");
-    QTest::newRow("two spaces, Form8") << "Form8" << "Text2" << "DÖRT KÖŞENİN  ENİ";
-    QTest::newRow("one space, Form8") << "Form8" << "Text3" << "DÖRT KÖŞENİN BOYU";
-    QTest::newRow("two spaces, Form12") << "Form12" << "Text2" << "DÖRTGENİN  BOYU";
-    QTest::newRow("no tooltip on Form12's feed") << "Form12" << "Text6" << "";
-    QTest::newRow("feed, Form4") << "Form4" << "Text5" << "İLERLEME";
+    QTest::newRow("two spaces, Form8") << "Form8"
+                                       << "Text2"
+                                       << "DÖRT KÖŞENİN  ENİ";
+    QTest::newRow("one space, Form8") << "Form8"
+                                      << "Text3"
+                                      << "DÖRT KÖŞENİN BOYU";
+    QTest::newRow("two spaces, Form12") << "Form12"
+                                        << "Text2"
+                                        << "DÖRTGENİN  BOYU";
+    QTest::newRow("no tooltip on Form12's feed") << "Form12"
+                                                 << "Text6"
+                                                 << "";
+    QTest::newRow("feed, Form4") << "Form4"
+                                 << "Text5"
+                                 << "İLERLEME";
   }
   void tooltip() {
     QFETCH(QString, screen);
@@ -208,10 +236,10 @@ class ScreenLayoutTest : public QObject {
                            << QStringList{"Text1", "KOD", "ANAMENU", "Picture1", "Text4", "Text2", "Text3", "Text5"};
     QTest::newRow("Form11") << "Form11"
                             << QStringList{"KOD", "ANAMENU", "Text1", "Picture1", "Text5", "Text2", "Text4", "Text3"};
-    QTest::newRow("Form8") << "Form8"
-                           << QStringList{"Text1", "KOD", "ANAMENU", "Picture2", "Text2", "Text3", "Text4", "Text6", "Text5"};
-    QTest::newRow("Form12") << "Form12"
-                            << QStringList{"ANAMENU", "KOD", "Text1", "Picture2", "Text2", "Text4", "Text6", "Text3", "Text5"};
+    QTest::newRow("Form8") << "Form8" << QStringList{"Text1", "KOD",   "ANAMENU", "Picture2", "Text2",
+                                                     "Text3", "Text4", "Text6",   "Text5"};
+    QTest::newRow("Form12") << "Form12" << QStringList{"ANAMENU", "KOD",   "Text1", "Picture2", "Text2",
+                                                       "Text4",   "Text6", "Text3", "Text5"};
   }
   void tabOrder() {
     QFETCH(QString, screen);
@@ -282,14 +310,30 @@ class ScreenLayoutTest : public QObject {
     QTest::addColumn<QString>("screen");
     QTest::addColumn<QString>("area");
     QTest::addColumn<QString>("picture");
-    QTest::newRow("ICCAP") << "Form1" << "ICCAP" << ":/pictures/ICCAP.png";
-    QTest::newRow("DISCAP") << "Form1" << "DISCAP" << ":/pictures/DISCAP.png";
-    QTest::newRow("DORTGENHAVZ") << "Form1" << "DORTGENHAVZ" << ":/pictures/DORTGENHAVZ.png";
-    QTest::newRow("KAREDIS") << "Form1" << "KAREDIS" << ":/pictures/KAREDIS.png";
-    QTest::newRow("Form4") << "Form4" << "Picture1" << ":/pictures/Form4.png";
-    QTest::newRow("Form11") << "Form11" << "Picture1" << ":/pictures/Form11.png";
-    QTest::newRow("Form8") << "Form8" << "Picture2" << ":/pictures/Form8.png";
-    QTest::newRow("Form12") << "Form12" << "Picture2" << ":/pictures/Form12.png";
+    QTest::newRow("ICCAP") << "Form1"
+                           << "ICCAP"
+                           << ":/pictures/ICCAP.png";
+    QTest::newRow("DISCAP") << "Form1"
+                            << "DISCAP"
+                            << ":/pictures/DISCAP.png";
+    QTest::newRow("DORTGENHAVZ") << "Form1"
+                                 << "DORTGENHAVZ"
+                                 << ":/pictures/DORTGENHAVZ.png";
+    QTest::newRow("KAREDIS") << "Form1"
+                             << "KAREDIS"
+                             << ":/pictures/KAREDIS.png";
+    QTest::newRow("Form4") << "Form4"
+                           << "Picture1"
+                           << ":/pictures/Form4.png";
+    QTest::newRow("Form11") << "Form11"
+                            << "Picture1"
+                            << ":/pictures/Form11.png";
+    QTest::newRow("Form8") << "Form8"
+                           << "Picture2"
+                           << ":/pictures/Form8.png";
+    QTest::newRow("Form12") << "Form12"
+                            << "Picture2"
+                            << ":/pictures/Form12.png";
   }
   void pictures() {
     QFETCH(QString, screen);
@@ -335,6 +379,7 @@ class ScreenLayoutTest : public QObject {
     QCOMPARE(face.pixelColor(face.width() - 7, face.height() / 2), QColor(0xFF, 0x80, 0x80));
   }
 
+  // clang-format on
  private:
   static void SaveScreenshot(const QString& screen, const QImage& shot) {
     // Set TALVO_SCREENSHOTS to a folder to look at the screens as they are drawn here.

@@ -32,7 +32,7 @@ struct Press {
 std::vector<Press> Presses() {
   std::vector<Press> presses;
   for (const auto& c : testing::ContourCases()) presses.push_back({c.kind, c.fields});
-  presses.push_back({CutKind::InnerCircle, testing::Circle("0", "10")});        // refused: zero
+  presses.push_back({CutKind::InnerCircle, testing::Circle("0", "10")});                // refused: zero
   presses.push_back({CutKind::OuterRectangle, testing::Rectangle("1E400", "1", "1")});  // refused: too big
   return presses;
 }
@@ -92,7 +92,8 @@ constexpr bool kAddressSanitizer = false;
 #endif
 
 TEST_F(Soak, RepeatedRunsDoNotGrowMemory) {
-  if (kAddressSanitizer) GTEST_SKIP() << "memory growth is not measurable under AddressSanitizer; LeakSanitizer checks leaks there";
+  if (kAddressSanitizer)
+    GTEST_SKIP() << "memory growth is not measurable under AddressSanitizer; LeakSanitizer checks leaks there";
   if (ResidentKilobytes() < 0) GTEST_SKIP() << "no /proc/self/status here";
   const std::vector<Press> presses = Presses();
   // Warm up first: the allocator and the streams settle during the first runs.

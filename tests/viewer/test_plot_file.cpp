@@ -16,8 +16,9 @@ namespace fs = std::filesystem;
 class PlotFile : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("talvo-plot-file-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                        "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    dir_ = fs::temp_directory_path() /
+           ("talvo-plot-file-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::create_directories(dir_);
   }
   void TearDown() override { fs::remove_all(dir_); }
@@ -38,7 +39,11 @@ TEST_F(PlotFile, RefusesFilesThatAreNoProgram) {
   const Case cases[] = {
       {"empty.nc", "", msg::kFileEmpty},
       {"blank.nc", " \r\n\t\n", msg::kFileEmpty},
-      {"binary.nc", std::string("G0X1\n\x7f" "ELF\0\0\x01\x02", 12), msg::kFileBinary},
+      {"binary.nc",
+       std::string("G0X1\n\x7f"
+                   "ELF\0\0\x01\x02",
+                   12),
+       msg::kFileBinary},
   };
   for (const Case& c : cases) {
     const ProgramFile file = LoadProgramFile(Write(c.name, c.content));

@@ -54,26 +54,34 @@ void ExpectMoves(const MovesCase& c) {
 
 TEST(PlotReader, FindsTheMovesOfEachLine) {
   const MovesCase cases[] = {
-      {"generated inner circle, CR LF", "G0X0Y0\r\nG0Y-38\r\nG1Y-48F300\r\nG2J48F300\r\nM30\r\n%\r\n",
+      {"generated inner circle, CR LF",
+       "G0X0Y0\r\nG0Y-38\r\nG1Y-48F300\r\nG2J48F300\r\nM30\r\n%\r\n",
        {{R, 0, 0, 0, 0, 0}, {R, 0, -38, 0, 0, 1}, {F, 0, -48, 0, 0, 2}, {CW, 0, -48, 0, 0, 3}}},
-      {"negative J puts the centre below", "G0X0Y4\nG1Y1F300\nG2J-1F300\n",
+      {"negative J puts the centre below",
+       "G0X0Y4\nG1Y1F300\nG2J-1F300\n",
        {{R, 0, 4, 0, 0, 0}, {F, 0, 1, 0, 0, 1}, {CW, 0, 1, 0, 0, 2}}},
       {"numbers without a leading digit", "G1X.5Y-.75F100\nX+2.Y-0.\n", {{F, 0.5, -0.75, 0, 0, 0}, {F, 2, 0, 0, 0, 1}}},
       {"lower case and blanks", "g0 x 1 y 2\n  g1x3\tf9\n", {{R, 1, 2, 0, 0, 0}, {F, 3, 2, 0, 0, 1}}},
-      {"motion is modal", "G1X1F100\nY2\nG0X0\nY0\n", {{F, 1, 0, 0, 0, 0}, {F, 1, 2, 0, 0, 1}, {R, 0, 2, 0, 0, 2}, {R, 0, 0, 0, 0, 3}}},
+      {"motion is modal",
+       "G1X1F100\nY2\nG0X0\nY0\n",
+       {{F, 1, 0, 0, 0, 0}, {F, 1, 2, 0, 0, 1}, {R, 0, 2, 0, 0, 2}, {R, 0, 0, 0, 0, 3}}},
       {"G2 positive R takes the short way", "G2X10Y10R10F1\n", {{CW, 10, 10, 10, 0, 0}}},
       {"G2 negative R takes the long way", "G2X10Y10R-10F1\n", {{CW, 10, 10, 0, 10, 0}}},
       {"G3 positive R", "G3X10Y10R10F1\n", {{CCW, 10, 10, 0, 10, 0}}},
       {"G3 negative R", "G3X10Y10R-10F1\n", {{CCW, 10, 10, 10, 0, 0}}},
       {"R half circle", "G2X10R5F1\n", {{CW, 10, 0, 5, 0, 0}}},
       {"I J are from the start", "G0X10Y10\nG3X0Y20I-10J0F1\n", {{R, 10, 10, 0, 0, 0}, {CCW, 0, 20, 0, 10, 1}}},
-      {"full circle by an end equal to the start", "G0X10\nG3X10Y0I-10F1\n", {{R, 10, 0, 0, 0, 0}, {CCW, 10, 0, 0, 0, 1}}},
-      {"G91 adds to the position", "G91G0X1Y1\nX1\nG1Y2F1\nG3X-2Y2I-1J1\nG90G1X0Y0\n",
+      {"full circle by an end equal to the start",
+       "G0X10\nG3X10Y0I-10F1\n",
+       {{R, 10, 0, 0, 0, 0}, {CCW, 10, 0, 0, 0, 1}}},
+      {"G91 adds to the position",
+       "G91G0X1Y1\nX1\nG1Y2F1\nG3X-2Y2I-1J1\nG90G1X0Y0\n",
        {{R, 1, 1, 0, 0, 0}, {R, 2, 1, 0, 0, 1}, {F, 2, 3, 0, 0, 2}, {CCW, 0, 5, 1, 4, 3}, {F, 0, 0, 0, 0, 4}}},
       {"comments, line numbers, block delete",
        "N10 G0 X1 (to X1) Y1 ; the rest is a comment G1 X9\n(G1 X5)\n;G1X9\n/N30 G1 X2 F1\n\n   \n",
        {{R, 1, 1, 0, 0, 0}, {F, 2, 1, 0, 0, 3}}},
-      {"S T other M and G words change nothing", "G21G17G90G40G54G64G94\nT1M6S1000M3\nG0X1M8\nG4P1\nG1X2F1M5\n",
+      {"S T other M and G words change nothing",
+       "G21G17G90G40G54G64G94\nT1M6S1000M3\nG0X1M8\nG4P1\nG1X2F1M5\n",
        {{R, 1, 0, 0, 0, 2}, {F, 2, 0, 0, 0, 4}}},
       {"M2 ends the program", "G0X1\nM2\nG0X5\n", {{R, 1, 0, 0, 0, 0}}},
       {"M30 on a move line ends after it", "G0X1M30\nG0X5\n", {{R, 1, 0, 0, 0, 0}}},
@@ -157,7 +165,9 @@ TEST(PlotReader, UnitsAreShownNotConverted) {
     PlotUnits units;
     double x;
   };
-  const Case cases[] = {{"G0X2\n", PlotUnits::Millimetre, 2}, {"G20\nG0X2\n", PlotUnits::Inch, 2}, {"G20G0X2\nG21\n", PlotUnits::Millimetre, 2}};
+  const Case cases[] = {{"G0X2\n", PlotUnits::Millimetre, 2},
+                        {"G20\nG0X2\n", PlotUnits::Inch, 2},
+                        {"G20G0X2\nG21\n", PlotUnits::Millimetre, 2}};
   for (const Case& c : cases) {
     const PlotProgram p = ReadProgram(c.text);
     EXPECT_EQ(p.units, c.units) << c.text;

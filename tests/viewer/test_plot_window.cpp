@@ -111,7 +111,11 @@ class TestPlotWindow : public QObject {
     QTest::addColumn<QString>("message");
     QTest::newRow("missing") << QByteArray() << QString(talvo::plot::msg::kFileMissing);
     QTest::newRow("empty") << QByteArray("") << QString(talvo::plot::msg::kFileEmpty);
-    QTest::newRow("binary") << QByteArray("\x7f" "ELF\x02\x01\x01\0\0\0", 10) << QString(talvo::plot::msg::kFileBinary);
+    QTest::newRow("binary") << QByteArray(
+                                   "\x7f"
+                                   "ELF\x02\x01\x01\0\0\0",
+                                   10)
+                            << QString(talvo::plot::msg::kFileBinary);
     QTest::newRow("no moves") << QByteArray("(nothing)\r\nM30\r\n") << QString(talvo::plot::msg::kNoMoves);
     QTest::newRow("100 MB") << QByteArray("big") << QString(talvo::plot::msg::kFileTooBig);
   }

@@ -57,8 +57,7 @@ double ArcSweep(const PlotMove& move) {
 double MoveLength(const PlotMove& move) {
   const double dz = move.end.z - move.start.z;
   if (!move.IsArc()) {
-    return std::sqrt(std::pow(move.end.x - move.start.x, 2) +
-                     std::pow(move.end.y - move.start.y, 2) + dz * dz);
+    return std::sqrt(std::pow(move.end.x - move.start.x, 2) + std::pow(move.end.y - move.start.y, 2) + dz * dz);
   }
   const double flat = std::abs(ArcSweep(move)) * ArcRadius(move);
   return std::sqrt(flat * flat + dz * dz);
@@ -104,8 +103,7 @@ void MovePointAt(const PlotMove& move, double t, double& x, double& y) {
     return;
   }
   const double r = ArcRadius(move);
-  const double a = std::atan2(move.start.y - move.centreY, move.start.x - move.centreX) +
-                   t * ArcSweep(move);
+  const double a = std::atan2(move.start.y - move.centreY, move.start.x - move.centreX) + t * ArcSweep(move);
   x = move.centreX + r * std::cos(a);
   y = move.centreY + r * std::sin(a);
 }
@@ -118,8 +116,7 @@ double DistanceToMove(const PlotMove& move, double x, double y) {
   if (AngleOnArc(a, a0, ArcSweep(move))) {
     return std::abs(std::hypot(x - move.centreX, y - move.centreY) - r);
   }
-  return std::min(std::hypot(x - move.start.x, y - move.start.y),
-                  std::hypot(x - move.end.x, y - move.end.y));
+  return std::min(std::hypot(x - move.start.x, y - move.start.y), std::hypot(x - move.end.x, y - move.end.y));
 }
 
 }  // namespace talvo::plot

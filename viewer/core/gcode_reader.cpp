@@ -73,10 +73,16 @@ const char* ReadNumber(const char* p, const char* end, double& value, bool& tooB
   }
   const char* first = p;
   bool digits = false;
-  while (p < end && *p >= '0' && *p <= '9') { ++p; digits = true; }
+  while (p < end && *p >= '0' && *p <= '9') {
+    ++p;
+    digits = true;
+  }
   if (p < end && *p == '.') {
     ++p;
-    while (p < end && *p >= '0' && *p <= '9') { ++p; digits = true; }
+    while (p < end && *p >= '0' && *p <= '9') {
+      ++p;
+      digits = true;
+    }
   }
   if (!digits) return nullptr;
   double v = 0;
@@ -93,7 +99,10 @@ const char* Reader::Parse(std::string_view line, Block& block) {
   if (p < end && *p == '/') ++p;  // block delete is off: the line is read as if unmarked
   while (p < end) {
     const char c = *p;
-    if (IsBlank(c)) { ++p; continue; }
+    if (IsBlank(c)) {
+      ++p;
+      continue;
+    }
     if (c == ';') break;
     if (c == '(') {
       const void* close = std::memchr(p, ')', static_cast<std::size_t>(end - p));
@@ -117,14 +126,32 @@ const char* Reader::Parse(std::string_view line, Block& block) {
       if (std::abs(v) > 1000 || tenths != code * 10.0) return msg::kCodeUnknown;
       int* group = nullptr;
       switch (code) {
-        case 0: case 1: case 2: case 3: case 80: group = &block.motion; break;
-        case 90: case 91: group = &block.distance; break;
-        case 20: case 21: group = &block.units; break;
-        case 17: case 18: case 19: group = &block.plane; break;
+        case 0:
+        case 1:
+        case 2:
+        case 3:
+        case 80: group = &block.motion; break;
+        case 90:
+        case 91: group = &block.distance; break;
+        case 20:
+        case 21: group = &block.units; break;
+        case 17:
+        case 18:
+        case 19: group = &block.plane; break;
         // Modes that do not change the drawn path: dwell, cutter and length compensation off,
         // work offsets, path control, feed per minute.
-        case 4: case 40: case 49: case 54: case 55: case 56: case 57: case 58: case 59:
-        case 61: case 64: case 94: continue;
+        case 4:
+        case 40:
+        case 49:
+        case 54:
+        case 55:
+        case 56:
+        case 57:
+        case 58:
+        case 59:
+        case 61:
+        case 64:
+        case 94: continue;
         default: return msg::kCodeUnknown;
       }
       if (*group != -1) return msg::kCodesClash;

@@ -21,8 +21,10 @@ LoadedPlot PlotOfText(std::string text) {
 LoadedPlot LoadPlot(const std::string& path) {
   ProgramFile file = LoadProgramFile(path);
   LoadedPlot plot;
-  if (file.problem.empty()) plot = PlotOfText(std::move(file.text));
-  else plot.problem = file.problem;
+  if (file.problem.empty())
+    plot = PlotOfText(std::move(file.text));
+  else
+    plot.problem = file.problem;
   plot.path = path;
   return plot;
 }

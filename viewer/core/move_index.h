@@ -47,7 +47,7 @@ class MoveIndex {
     return !(b.minX > v.maxX || b.maxX < v.minX || b.minY > v.maxY || b.maxY < v.minY);
   }
 
-  std::vector<Box> boxes_;              // per move, rounded outward to float
+  std::vector<Box> boxes_;                // per move, rounded outward to float
   std::vector<std::uint32_t> cellStart_;  // moves of cell c are order_[cellStart_[c] .. cellStart_[c+1])
   std::vector<std::uint32_t> order_;
   std::vector<Box> cellBox_;

@@ -16,9 +16,9 @@ enum class PlotUnits : std::uint8_t { Millimetre, Inch };
 
 /// Everything the reader found in one program text.
 struct PlotProgram {
-  std::vector<PlotMove> moves;  ///< in program order, so their source lines never decrease
-  std::vector<PlotError> errors;  ///< the first kMaxKeptErrors unreadable lines
-  std::size_t errorCount = 0;     ///< all unreadable lines, also those not kept
+  std::vector<PlotMove> moves;            ///< in program order, so their source lines never decrease
+  std::vector<PlotError> errors;          ///< the first kMaxKeptErrors unreadable lines
+  std::size_t errorCount = 0;             ///< all unreadable lines, also those not kept
   std::vector<std::uint32_t> lineStarts;  ///< offset of each source line in the text
   std::vector<std::uint32_t> pierces;     ///< indices of cutting moves that follow a rapid
   PlotUnits units = PlotUnits::Millimetre;
