@@ -4,30 +4,16 @@
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
-#include <random>
 #include <string>
 
 #include "generation_run.h"
+#include "temp_root.h"
 
 namespace {
 
 using namespace talvo;
 
 constexpr std::size_t kPasted = 10u << 20;
-
-class ScratchRoot {
- public:
-  ScratchRoot() {
-    std::random_device random;
-    path_ = std::filesystem::temp_directory_path() / ("talvo-bench-big-" + std::to_string(random()));
-    std::filesystem::create_directories(path_);
-  }
-  ~ScratchRoot() { std::filesystem::remove_all(path_); }
-  const std::filesystem::path& Path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
 
 std::string Repeated(std::string_view start, std::string_view piece) {
   std::string text(start);
@@ -57,7 +43,7 @@ const std::string& SpacedDigits() {
 // The pasted text goes into the start distance of an inner circle; the other fields hold the
 // usual values. `expected` is how the run must end, so a fast wrong run cannot pass for a fast one.
 void RunWithPasted(benchmark::State& state, const std::string& pasted, const char* field, RunStatus expected) {
-  ScratchRoot root;
+  testing::TempRoot root;
   DiskFiles files;
   GenerationRun run(RunPaths::InRoot(root.Path()), files, nullptr);
   std::string display;

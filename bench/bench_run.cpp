@@ -5,35 +5,21 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <random>
 #include <string>
 
 #include "generation_run.h"
 #include "launcher_file.h"
+#include "temp_root.h"
 #include "val_parse.h"
 
 namespace {
 
 using namespace talvo;
 
-class ScratchRoot {
- public:
-  ScratchRoot() {
-    std::random_device random;
-    path_ = std::filesystem::temp_directory_path() / ("talvo-bench-" + std::to_string(random()));
-    std::filesystem::create_directories(path_);
-  }
-  ~ScratchRoot() { std::filesystem::remove_all(path_); }
-  const std::filesystem::path& Path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
-
 const FieldTexts kFields = {{"Text2", "100.125"}, {"Text3", "10"}, {"Text4", "4"}, {"Text5", "300"}};
 
 void BM_GenerationRun(benchmark::State& state) {
-  ScratchRoot root;
+  testing::TempRoot root;
   DiskFiles files;
   GenerationRun run(RunPaths::InRoot(root.Path()), files, nullptr);
   std::string display;
@@ -46,7 +32,7 @@ BENCHMARK(BM_GenerationRun);
 
 // The floor: the same six file operations with the same bytes, and nothing else.
 void BM_BareFileCalls(benchmark::State& state) {
-  ScratchRoot root;
+  testing::TempRoot root;
   const auto program = root.Path() / "ALANTEMIZLEME.TXT";
   const auto launcher = root.Path() / "A.BAT";
   const std::string launcherText = LauncherText();

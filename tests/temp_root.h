@@ -12,12 +12,7 @@ namespace talvo::testing {
 
 class TempRoot {
  public:
-  TempRoot() {
-    std::random_device random;
-    path_ =
-        std::filesystem::temp_directory_path() / ("talvo-test-" + std::to_string(random()) + std::to_string(random()));
-    std::filesystem::create_directories(path_);
-  }
+  TempRoot() : path_(UniquePath()) { std::filesystem::create_directories(path_); }
   ~TempRoot() {
     std::error_code ec;
     std::filesystem::remove_all(path_, ec);
@@ -28,6 +23,10 @@ class TempRoot {
   const std::filesystem::path& Path() const { return path_; }
 
  private:
+  static std::filesystem::path UniquePath() {
+    std::random_device random;
+    return std::filesystem::temp_directory_path() / ("talvo-" + std::to_string(random()) + std::to_string(random()));
+  }
   std::filesystem::path path_;
 };
 

@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
 
   const QStringList files = parser.positionalArguments();
   if (files.size() != 1) return Fail(plot_text::kNoFile);
-  const QString file = files.first();
+  const QString& file = files.first();
 
   if (parser.isSet(exportOption)) {
     static const QRegularExpression sizePattern(QStringLiteral("^(\\d{1,5})[xX](\\d{1,5})$"));

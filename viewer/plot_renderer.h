@@ -28,7 +28,7 @@ class PlotRenderer {
   void Paint(QPainter& painter, const PlotViewport& view) const;
 
   /// Moves [first, last) drawn over the picture in the highlight colour.
-  void PaintHighlight(QPainter& painter, const PlotViewport& view, std::pair<std::size_t, std::size_t> moves) const;
+  void PaintHighlight(QPainter& painter, const PlotViewport& view, std::pair<std::size_t, std::size_t> range) const;
 
  private:
   const talvo::plot::LoadedPlot& plot_;

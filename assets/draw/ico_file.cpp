@@ -29,7 +29,8 @@ QByteArray IcoFile(const QImage& image) {
   // Colour rows bottom up, blue-green-red.
   for (int y = h - 1; y >= 0; --y) {
     const uchar* line = rgb.constScanLine(y);
-    for (int x = 0; x < w; ++x) out << line[3 * x + 2] << line[3 * x + 1] << line[3 * x];
+    for (int x = 0; x < w; ++x)
+      out << line[3 * std::ptrdiff_t{x} + 2] << line[3 * std::ptrdiff_t{x} + 1] << line[3 * std::ptrdiff_t{x}];
     for (int pad = w * 3; pad < colourRow; ++pad) out << quint8(0);
   }
   // Mask: every bit 0, every pixel opaque.

@@ -45,7 +45,7 @@ fs::path Folder() {
 
 const fs::path& ProgramPath() {
   static const fs::path path = [] {
-    const fs::path p = Folder() / "nest.nc";
+    fs::path p = Folder() / "nest.nc";
     std::ofstream(p, std::ios::binary) << NestProgram(Lines());
     return p;
   }();
@@ -141,7 +141,7 @@ void BM_RepaintWhilePanning(benchmark::State& state) { Interact(state, false); }
 void BM_Rs274(benchmark::State& state) {
   const std::string command = "HOME='" + Folder().string() + "' rs274 -g '" + ProgramPath().string() + "' -v '" +
                               (Folder() / "x.var").string() + "' >/dev/null 2>&1";
-  std::ofstream(Folder() / "x.var");
+  std::ofstream(Folder() / "x.var").close();  // rs274 wants its variable file to exist
   if (std::system("command -v rs274 >/dev/null") != 0) {
     state.SkipWithError("rs274 is not installed");
     return;

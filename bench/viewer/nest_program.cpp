@@ -60,7 +60,8 @@ std::string NestProgram(std::size_t lines) {
   out += "G21G90G17\r\n";
   std::size_t written = 1;
   for (std::size_t k = 0; written + 1 < lines; ++k) {
-    const double dx = static_cast<double>(k % 400) * 300, dy = static_cast<double>(k / 400) * 300;
+    const std::size_t column = k % 400, row = k / 400;  // rows of 400 parts
+    const double dx = static_cast<double>(column) * 300, dy = static_cast<double>(row) * 300;
     for (const std::string& line : contours[k % 4]) AppendShifted(out, line, dx, dy);
     written += contours[k % 4].size();
     for (const std::string& line : arcs) AppendShifted(out, line, dx, dy);

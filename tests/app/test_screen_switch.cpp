@@ -225,8 +225,8 @@ class ScreenSwitchTest : public QObject {
     switch_->Start();
     // Every click comes from the running loop, as in the program.
     std::vector<std::function<void()>> steps;
-    if (!picture.isEmpty()) steps.push_back([picture] { Click(OnlyScreen(), qPrintable(picture)); });
-    steps.push_back([picture] {
+    if (!picture.isEmpty()) steps.emplace_back([picture] { Click(OnlyScreen(), qPrintable(picture)); });
+    steps.emplace_back([picture] {
       ScreenWindow* open = OnlyScreen();
       QVERIFY(open);
       QCOMPARE(open->objectName() == "Form1", picture.isEmpty());

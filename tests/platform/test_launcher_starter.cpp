@@ -24,7 +24,7 @@ using testing::WriteBytes;
 
 /// A viewer stand-in: a script that writes its arguments into a file beside itself.
 std::filesystem::path MakeStandIn(const std::filesystem::path& folder, const std::string& name) {
-  const auto script = folder / name;
+  auto script = folder / name;
   WriteBytes(script, "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$0.args.tmp\" && mv \"$0.args.tmp\" \"$0.args\"\n");
   std::filesystem::permissions(script, std::filesystem::perms::owner_all);
   return script;

@@ -64,6 +64,7 @@ TEST_F(Soak, RepeatedRunsLeaveByteIdenticalFiles) {
   const std::vector<Press> presses = Presses();
   // What each press leaves the first time; a refused press leaves what the press before it left.
   std::vector<Left> first;
+  first.reserve(presses.size());
   for (const auto& press : presses) first.push_back(LeftBy(press));
   ASSERT_EQ(first.front().status, RunStatus::Done);
   ASSERT_EQ(first.back().status, RunStatus::Refused);

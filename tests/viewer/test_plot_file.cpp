@@ -56,7 +56,7 @@ TEST_F(PlotFile, RefusesFilesThatAreNoProgram) {
 
 TEST_F(PlotFile, RefusesAHundredMegabyteFileBeforeReadingIt) {
   const std::string path = Write("big.nc", "G0X1\n");
-  fs::resize_file(path, 100u * 1024 * 1024);  // sparse: costs no disk
+  fs::resize_file(path, std::uintmax_t{100} * 1024 * 1024);  // sparse: costs no disk
   EXPECT_EQ(LoadProgramFile(path).problem, msg::kFileTooBig);
 }
 

@@ -21,7 +21,7 @@ constexpr double kMaxMagnitude = 1e9;
 
 // Longer lines are refused: no hand- or CAM-written block comes near it, and the text pane
 // would have to lay the whole line out.
-constexpr std::size_t kMaxLineLength = 64 * 1024;
+constexpr std::size_t kMaxLineLength = std::size_t{64} * 1024;
 
 enum class Motion { None, Rapid, Feed, ArcCw, ArcCcw };
 

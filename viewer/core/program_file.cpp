@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "program_file.h"
 
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -11,7 +10,7 @@ namespace talvo::plot {
 
 std::string TextProblem(const std::string& text) {
   if (text.find_first_not_of(" \t\r\n") == std::string::npos) return msg::kFileEmpty;
-  if (std::memchr(text.data(), '\0', text.size())) return msg::kFileBinary;
+  if (text.find('\0') != std::string::npos) return msg::kFileBinary;
   return {};
 }
 
