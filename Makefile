@@ -57,6 +57,7 @@ run: build
 bench: build
 	@$(BUILD)/bench/talvo-bench
 	@$(BUILD)/bench/viewer/talvo-plot-bench
+	@$(BUILD)/bench/screens/talvo-screens-bench
 
 # clang-format (check only), clang-tidy and cppcheck on the project's own files.
 lint: configure

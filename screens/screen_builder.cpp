@@ -9,7 +9,6 @@
 #include <QScreen>
 #include <QStyle>
 #include <algorithm>
-#include <limits>
 #include <vector>
 
 #include "picture_area.h"
@@ -60,7 +59,10 @@ QWidget* MakeControl(const ControlDescription& c, QWidget* parent, ScreenWindow&
     }
     case ControlKind::InputField: {
       auto* field = new QLineEdit(ToQString(c.text), parent);
-      field->setMaxLength(std::numeric_limits<int>::max());
+      // A field holds 32767 characters, far more than any number typed into it. Without a bound a
+      // pasted document of megabytes would be laid out on every repaint and freeze the window;
+      // with it the paste is cut there and the window stays responsive.
+      field->setMaxLength(kInputFieldMaxLength);
       field->setCursorPosition(0);
       return field;
     }

@@ -13,6 +13,9 @@ namespace talvo::screens {
 
 class ScreenWindow;
 
+/// The most characters an input field holds.
+inline constexpr int kInputFieldMaxLength = 32767;
+
 /// Gives the window its caption, client size, back colour, border and icon and creates its
 /// controls in the description's order, with their keyboard order and the initial focus.
 void BuildScreen(const WindowDescription& description, ScreenWindow& window);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // "G KOD" on each cut screen: fields typed by key presses, the output box and both files;
 // the refusal, a failed file step and a viewer that does not start.
+#include <QClipboard>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -168,6 +169,28 @@ class CutScreenTest : public QObject {
     QCOMPARE(screen.Control<QPlainTextEdit>("Text1")->toPlainText(),
              QString("G0X0Y0\nG0Y-38\nG1Y-48F300\nG2J48F300\nM30\n%\n"));
     QCOMPARE(starter_.started.size(), std::size_t{1});
+  }
+
+  // A whole document pasted into a field: the field keeps its first characters, the run reads the
+  // number at the start as always, and the window stays usable.
+  void pastedDocument() {
+    CutScreen screen(CutKind::InnerCircle, Services());
+    PresentCentred(screen);
+    QVERIFY(QTest::qWaitForWindowActive(&screen));
+    QString document = QStringLiteral("100 mm delik; kesim listesi:\n");
+    while (document.size() < (10 << 20)) document += QStringLiteral("Parça 17, 2 adet, sac 4 mm, ilerleme 300\n");
+    QApplication::clipboard()->setText(document);
+    auto* field = screen.Control<QLineEdit>("Text2");
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(field->text().size(), kInputFieldMaxLength);
+    QVERIFY(document.startsWith(field->text()));
+
+    MessageBoxAnswerer answerer;
+    QTest::mouseClick(screen.Control("KOD"), Qt::LeftButton);
+    QVERIFY(!answerer.seen.shown);
+    QCOMPARE(screen.Control<QPlainTextEdit>("Text1")->toPlainText(),
+             QString("G0X0Y0\nG0Y-48\nG1Y-48F300\nG2J48F300\nM30\n%\n"));
   }
 
   // On Form11 the focus rests on "G KOD": the space bar at once runs on the initial texts.

@@ -1,0 +1,64 @@
+// SPDX-License-Identifier: MIT
+// A 10 MB text pasted into a field of a real cut screen, then "G KOD": the whole press as the
+// operator has it, paste and run. The window must not freeze; the goal is 100 ms.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
+
+#include "cut_screen.h"
+#include "root_folder.h"
+#include "run_files.h"
+#include "temp_root.h"
+
+namespace {
+
+using namespace talvo;
+
+/// Stands in for the viewer: a benchmark starts nothing.
+class NoViewer final : public LauncherStarter {
+ public:
+  std::optional<std::string> Start(const RunPaths&) override { return std::nullopt; }
+};
+
+QString PastedDocument() {
+  // A diameter followed by a whole document: the field reads 100 and stops at the first word.
+  QString text = QStringLiteral("100 mm delik; kesim listesi:\n");
+  const QString line = QStringLiteral("Parça 17, 2 adet, sac 4 mm, alev çapı 4, ilerleme 300\n");
+  while (text.size() < (10 << 20)) text += line;
+  return text;
+}
+
+void BM_PasteAndRun(benchmark::State& state) {
+  testing::TempRoot root;
+  DiskFiles files;
+  NoViewer viewer;
+  screens::CutScreen screen(CutKind::InnerCircle, {root.Path(), &files, &viewer});
+  auto* field = screen.Control<QLineEdit>("Text2");
+  auto* box = screen.Control<QPlainTextEdit>("Text1");
+  QApplication::clipboard()->setText(PastedDocument());
+  for (auto _ : state) {
+    field->clear();
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+    QTest::mouseClick(screen.Control("KOD"), Qt::LeftButton);
+    if (!box->toPlainText().startsWith(QStringLiteral("G0X0Y0\nG0Y-48\nG1Y-48F300\n"))) {
+      state.SkipWithError("the run did not complete");
+    }
+  }
+}
+BENCHMARK(BM_PasteAndRun)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
