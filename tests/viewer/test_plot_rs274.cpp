@@ -53,20 +53,27 @@ void ExpectSameMoves(const fs::path& file) {
   }
 }
 
-// Every program of the core's cut table, as the run writes it.
+// Every program of the core's cut table, as the run writes it; rs274 refuses to cut at feed 0,
+// so those programs are left to the core's own tests.
+std::vector<talvo::testing::ContourCase> CasesWithFeed() {
+  std::vector<talvo::testing::ContourCase> cases;
+  for (const auto& c : talvo::testing::ContourCases()) {
+    if (ReadCutInputs(c.kind, c.fields).inputs.Feed != 0) cases.push_back(c);
+  }
+  return cases;
+}
+
 class GeneratedAgainstRs274 : public ::testing::TestWithParam<talvo::testing::ContourCase> {};
 
 TEST_P(GeneratedAgainstRs274, FindsTheSameMoves) {
   const auto& c = GetParam();
-  const ReadInputs read = ReadCutInputs(c.kind, c.fields);
-  if (read.inputs.Feed == 0) GTEST_SKIP() << "rs274 refuses to cut at feed 0";
   talvo::testing::TempRoot scratch;
   const fs::path file = scratch.Path() / "ALANTEMIZLEME.TXT";
   talvo::testing::WriteBytes(file, StrippedLines(PlanProgram(c.kind, c.fields).program) + "\r\n");
   ExpectSameMoves(file);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cuts, GeneratedAgainstRs274, ::testing::ValuesIn(talvo::testing::ContourCases()),
+INSTANTIATE_TEST_SUITE_P(Cuts, GeneratedAgainstRs274, ::testing::ValuesIn(CasesWithFeed()),
                          [](const auto& info) { return std::string(info.param.name); });
 
 class HandWrittenAgainstRs274 : public ::testing::TestWithParam<std::string> {};
