@@ -4,6 +4,7 @@
 
 #include "contour_cases.h"
 #include "generation_run.h"
+#include "launcher_bytes.h"
 #include "messages.h"
 #include "recording_starter.h"
 #include "temp_root.h"
@@ -12,15 +13,13 @@ namespace talvo {
 namespace {
 
 using ::testing::HasSubstr;
+using testing::kLauncherBytes;
 using testing::ReadBytes;
 using testing::RecordingStarter;
 using ::testing::StartsWith;
 using testing::TempRoot;
 using testing::WriteBytes;
 
-constexpr const char* kLauncherBytes =
-    "Cls\r\nCD\\\r\nCls\r\ncd\\\r\ncd Program Files\r\ncd NCPlot v2.05\r\n"
-    "NCPlot.exe/ALANTEMIZLEME.TXT\r\nCls\r\nexit/b\r\n";
 constexpr const char* kInnerCircleDisplay = "G0X0Y0\r\nG0Y-38\r\nG1Y-48F300\r\nG2J48F300\r\nM30\r\n%\r\n";
 
 class GenerationRunTest : public ::testing::Test {

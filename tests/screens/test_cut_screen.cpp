@@ -8,19 +8,20 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "cut_screen.h"
+#include "launcher_bytes.h"
 #include "root_folder.h"
 #include "run_files.h"
 #include "screen_builder.h"
 #include "screen_test_support.h"
+#include "temp_root.h"
 
 Q_DECLARE_METATYPE(talvo::CutKind)
 
 using talvo::CutKind;
 using talvo::testing::MessageBoxAnswerer;
+using talvo::testing::ReadBytes;
 using talvo::testing::RecordingStarter;
 using talvo::testing::TypeInto;
 using namespace talvo::screens;
@@ -28,15 +29,6 @@ using namespace talvo::screens;
 namespace {
 
 using Typed = QList<QPair<QString, QString>>;  // control, text
-
-constexpr const char* kLauncher =
-    "Cls\r\nCD\\\r\nCls\r\ncd\\\r\ncd Program Files\r\ncd NCPlot v2.05\r\n"
-    "NCPlot.exe/ALANTEMIZLEME.TXT\r\nCls\r\nexit/b\r\n";
-
-std::string ReadBytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 /// Fails every write, as a full or locked disk would.
 class FailingFiles final : public talvo::RunFiles {
@@ -97,7 +89,7 @@ class CutScreenTest : public QObject {
     QString crlf = program;
     crlf.replace("\n", "\r\n");
     QCOMPARE(QString::fromStdString(ReadBytes(root / "ALANTEMIZLEME.TXT")), crlf + "\r\n");
-    QCOMPARE(QString::fromStdString(ReadBytes(root / "A.BAT")), QString(kLauncher));
+    QCOMPARE(QString::fromStdString(ReadBytes(root / "A.BAT")), QString(talvo::testing::kLauncherBytes));
     QCOMPARE(starter_.started.size(), std::size_t{1});
     QCOMPARE(starter_.started[0].programFile, root / "ALANTEMIZLEME.TXT");
 
