@@ -3,6 +3,8 @@
 
 #include <array>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace talvo {
 namespace {
@@ -43,7 +45,7 @@ const FieldSource* FieldFeeding(CutKind kind, CutValue value) {
 CliParse ParseCliArgs(int argc, const char* const* argv) {
   CliParse result;
   std::optional<CutKind> kind;
-  FieldTexts given;  // by option
+  std::vector<std::pair<const OptionName*, std::string>> given;  // in the order given
   bool write = false;
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
@@ -75,7 +77,7 @@ CliParse ParseCliArgs(int argc, const char* const* argv) {
         result.error = std::string(name) + " needs a value";
         return result;
       }
-      given[std::string(name)] = text;
+      given.emplace_back(option, std::move(text));
       continue;
     }
     if (kind) {
@@ -102,13 +104,9 @@ CliParse ParseCliArgs(int argc, const char* const* argv) {
     args.fields[std::string(field.control)] = std::string(InitialFieldText(field.value));
   }
   for (const auto& [option, text] : given) {
-    CutValue value{};
-    for (const auto& o : kOptions) {
-      if (o.option == option) value = o.value;
-    }
-    const FieldSource* field = FieldFeeding(*kind, value);
+    const FieldSource* field = FieldFeeding(*kind, option->value);
     if (!field) {
-      result.error = option + " is not a field of this kind";
+      result.error = std::string(option->option) + " is not a field of this kind";
       return result;
     }
     args.fields[std::string(field->control)] = text;
