@@ -4,7 +4,6 @@
 // rs274 reading the same file.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <algorithm>
@@ -14,14 +13,13 @@
 #include <fstream>
 #include <string>
 
-#include <unistd.h>
-
 #include "gcode_reader.h"
 #include "loaded_plot.h"
 #include "nest_program.h"
 #include "plot_export.h"
 #include "plot_renderer.h"
 #include "plot_widget.h"
+#include "temp_root.h"
 
 namespace {
 
@@ -34,13 +32,10 @@ std::size_t Lines() {
   return lines ? std::strtoul(lines, nullptr, 10) : 1000000;
 }
 
-fs::path Folder() {
-  static const fs::path folder = [] {
-    fs::path f = fs::temp_directory_path() / ("talvo-plot-bench-" + std::to_string(::getpid()));
-    fs::create_directories(f);
-    return f;
-  }();
-  return folder;
+/// A scratch folder for the whole run, removed at exit.
+const fs::path& Folder() {
+  static const talvo::testing::TempRoot folder;
+  return folder.Path();
 }
 
 const fs::path& ProgramPath() {
@@ -163,13 +158,3 @@ BENCHMARK(BM_RepaintWhilePanning)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Rs274)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  fs::remove_all(Folder());
-  return 0;
-}
