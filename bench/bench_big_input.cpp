@@ -43,7 +43,7 @@ const std::string& SpacedDigits() {
 // The pasted text goes into the start distance of an inner circle; the other fields hold the
 // usual values. `expected` is how the run must end, so a fast wrong run cannot pass for a fast one.
 void RunWithPasted(benchmark::State& state, const std::string& pasted, const char* field, RunStatus expected) {
-  testing::TempRoot root;
+  test_support::TempRoot root;
   DiskFiles files;
   GenerationRun run(RunPaths::InRoot(root.Path()), files, nullptr);
   std::string display;

@@ -19,7 +19,7 @@ using namespace talvo;
 const FieldTexts kFields = {{"Text2", "100.125"}, {"Text3", "10"}, {"Text4", "4"}, {"Text5", "300"}};
 
 void BM_GenerationRun(benchmark::State& state) {
-  testing::TempRoot root;
+  test_support::TempRoot root;
   DiskFiles files;
   GenerationRun run(RunPaths::InRoot(root.Path()), files, nullptr);
   std::string display;
@@ -32,7 +32,7 @@ BENCHMARK(BM_GenerationRun);
 
 // The floor: the same six file operations with the same bytes, and nothing else.
 void BM_BareFileCalls(benchmark::State& state) {
-  testing::TempRoot root;
+  test_support::TempRoot root;
   const auto program = root.Path() / "ALANTEMIZLEME.TXT";
   const auto launcher = root.Path() / "A.BAT";
   const std::string launcherText = LauncherText();

@@ -10,5 +10,6 @@ inline constexpr const char* kCannotWrite = "DOSYA YAZILAMADI";
 inline constexpr const char* kCannotRead = "DOSYA OKUNAMADI";
 inline constexpr const char* kCannotDelete = "DOSYA SİLİNEMEDİ";
 inline constexpr const char* kViewerNotStarted = "GÖRÜNTÜLEYİCİ BAŞLATILAMADI";
+inline constexpr const char* kViewerNotFound = "talvo-plot bulunamadı";
 
 }  // namespace talvo::msg

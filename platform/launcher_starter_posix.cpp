@@ -7,6 +7,7 @@
 #include <QString>
 
 #include "launcher_starter.h"
+#include "messages.h"
 
 namespace talvo::platform {
 namespace {
@@ -24,7 +25,7 @@ class ViewerStarter final : public LauncherStarter {
  public:
   std::optional<std::string> Start(const RunPaths& paths) override {
     const QString program = ViewerProgram();
-    if (program.isEmpty()) return std::string("talvo-plot bulunamadı");
+    if (program.isEmpty()) return std::string(msg::kViewerNotFound);
     const auto u8 = paths.programFile.u8string();
     const QString file = QString::fromUtf8(reinterpret_cast<const char*>(u8.data()), static_cast<qsizetype>(u8.size()));
     // Started on its own, without a shell; the run neither waits for it nor keeps its id.

@@ -8,7 +8,7 @@
 
 #include "generation_run.h"
 
-namespace talvo::testing {
+namespace talvo::test_support {
 
 struct ContourCase {
   const char* name;
@@ -93,4 +93,4 @@ inline const std::vector<ContourCase>& ContourCases() {
   return cases;
 }
 
-}  // namespace talvo::testing
+}  // namespace talvo::test_support

@@ -7,7 +7,7 @@
 
 #include "generation_run.h"
 
-namespace talvo::testing {
+namespace talvo::test_support {
 
 /// Records each viewer start instead of starting a viewer; answers with `failure` when set.
 class RecordingStarter final : public LauncherStarter {
@@ -20,4 +20,4 @@ class RecordingStarter final : public LauncherStarter {
   std::optional<std::string> failure;
 };
 
-}  // namespace talvo::testing
+}  // namespace talvo::test_support

@@ -9,12 +9,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "temp_root.h"
 
-namespace talvo::testing {
+namespace talvo::test_support {
 
 struct Rs274Move {
   enum Kind { Traverse, Feed, Arc } kind;
@@ -41,6 +42,7 @@ inline bool Rs274Available() { return std::system("command -v rs274 >/dev/null 2
 
 /// Reads a program file. rs274 writes a variable file and $HOME/.tool.mmap: both go to a scratch folder.
 inline Rs274Result RunRs274File(const std::filesystem::path& file) {
+  if (!Rs274Available()) throw std::runtime_error("rs274 not found (Debian package linuxcnc-uspace)");
   TempRoot scratch;
   const std::string home = scratch.Path().string();
   const std::string command = "cd '" + home + "' && HOME='" + home + "' rs274 -g '" + file.string() + "' -v '" +
@@ -81,4 +83,4 @@ inline Rs274Result RunRs274(const std::string& program) {
   return RunRs274File(file);
 }
 
-}  // namespace talvo::testing
+}  // namespace talvo::test_support

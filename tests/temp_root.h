@@ -8,7 +8,7 @@
 #include <random>
 #include <string>
 
-namespace talvo::testing {
+namespace talvo::test_support {
 
 class TempRoot {
  public:
@@ -39,4 +39,4 @@ inline void WriteBytes(const std::filesystem::path& path, const std::string& byt
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
-}  // namespace talvo::testing
+}  // namespace talvo::test_support

@@ -12,8 +12,8 @@
 namespace talvo {
 namespace {
 
-using testing::ReadBytes;
-using testing::TempRoot;
+using test_support::ReadBytes;
+using test_support::TempRoot;
 
 struct Ran {
   int exitCode;

@@ -9,8 +9,8 @@
 namespace talvo {
 namespace {
 
-using testing::ContourCase;
-using testing::ContourCases;
+using test_support::ContourCase;
+using test_support::ContourCases;
 
 std::string Display(const std::vector<std::string>& contour) {
   std::string text;
@@ -39,8 +39,8 @@ TEST(PathRadius, HalvesFirstThenOffsetsByHalfTheFlame) {
 }
 
 TEST(PlanProgram, RefusesZeroAndOverflow) {
-  using testing::Circle;
-  using testing::Rectangle;
+  using test_support::Circle;
+  using test_support::Rectangle;
   const struct {
     const char* name;
     CutKind kind;
@@ -72,9 +72,9 @@ TEST(PlanProgram, RefusesZeroAndOverflow) {
 }
 
 TEST(PlanProgram, CircleFeedZeroAndRectangleDiameterFieldsAreNotRefused) {
-  EXPECT_FALSE(PlanProgram(CutKind::InnerCircle, testing::Circle("100", "10", "4", "0")).refusal);
-  EXPECT_FALSE(PlanProgram(CutKind::InnerCircle, testing::Circle("100", "10", "0")).refusal);
-  EXPECT_FALSE(PlanProgram(CutKind::InnerRectangle, testing::Rectangle("0", "0", "0")).refusal);
+  EXPECT_FALSE(PlanProgram(CutKind::InnerCircle, test_support::Circle("100", "10", "4", "0")).refusal);
+  EXPECT_FALSE(PlanProgram(CutKind::InnerCircle, test_support::Circle("100", "10", "0")).refusal);
+  EXPECT_FALSE(PlanProgram(CutKind::InnerRectangle, test_support::Rectangle("0", "0", "0")).refusal);
 }
 
 TEST(StrippedLines, EveryLineEndsWithCrLfAndLosesItsBlanks) {

@@ -13,19 +13,19 @@ namespace talvo {
 namespace {
 
 using ::testing::HasSubstr;
-using testing::kLauncherBytes;
-using testing::ReadBytes;
-using testing::RecordingStarter;
+using test_support::kLauncherBytes;
+using test_support::ReadBytes;
+using test_support::RecordingStarter;
 using ::testing::StartsWith;
-using testing::TempRoot;
-using testing::WriteBytes;
+using test_support::TempRoot;
+using test_support::WriteBytes;
 
 constexpr const char* kInnerCircleDisplay = "G0X0Y0\r\nG0Y-38\r\nG1Y-48F300\r\nG2J48F300\r\nM30\r\n%\r\n";
 
 class GenerationRunTest : public ::testing::Test {
  protected:
   RunOutcome RunInnerCircle(std::string& display) {
-    return Run().Run(CutKind::InnerCircle, testing::Circle("100", "10"), display);
+    return Run().Run(CutKind::InnerCircle, test_support::Circle("100", "10"), display);
   }
   GenerationRun Run() { return GenerationRun(paths, files, &starter); }
 
@@ -52,7 +52,7 @@ TEST_F(GenerationRunTest, WritesBothFilesShowsTheProgramAndStartsTheViewerOnce) 
 }
 
 TEST_F(GenerationRunTest, EveryKindLeavesTheSameLauncherAndAProgramEndingWithAnEmptyLine) {
-  for (const auto& c : testing::ContourCases()) {
+  for (const auto& c : test_support::ContourCases()) {
     std::string display;
     ASSERT_EQ(Run().Run(c.kind, c.fields, display).status, RunStatus::Done) << c.name;
     EXPECT_EQ(display.find(' '), std::string::npos);
@@ -91,9 +91,9 @@ TEST_F(GenerationRunTest, ARefusedRunTouchesNothing) {
     FieldTexts fields;
     const char* message;
   } cases[] = {
-      {CutKind::InnerCircle, testing::Circle("", "10"), msg::kZeroRefused},
-      {CutKind::OuterRectangle, testing::Rectangle("200", "100", "10", "0"), msg::kZeroRefused},
-      {CutKind::OuterCircle, testing::Circle("1E400", "10"), msg::kTooBig},
+      {CutKind::InnerCircle, test_support::Circle("", "10"), msg::kZeroRefused},
+      {CutKind::OuterRectangle, test_support::Rectangle("200", "100", "10", "0"), msg::kZeroRefused},
+      {CutKind::OuterCircle, test_support::Circle("1E400", "10"), msg::kTooBig},
   };
   for (const auto& c : cases) {
     std::string display = "typed\r\nby hand";
@@ -132,7 +132,7 @@ TEST(GenerationRunFiles, AnUnusableRootStopsTheRunWithAClearMessage) {
     const RunPaths paths = RunPaths::InRoot(root);
     std::string display = "as it was";
     const RunOutcome outcome =
-        GenerationRun(paths, files, &starter).Run(CutKind::InnerCircle, testing::Circle("100", "10"), display);
+        GenerationRun(paths, files, &starter).Run(CutKind::InnerCircle, test_support::Circle("100", "10"), display);
     EXPECT_EQ(outcome.status, RunStatus::Failed) << root;
     EXPECT_THAT(outcome.message, StartsWith(std::string(msg::kCannotWrite) + ": "));
     EXPECT_THAT(outcome.message, HasSubstr(paths.programFile.string()));
@@ -144,7 +144,7 @@ TEST(GenerationRunFiles, AnUnusableRootStopsTheRunWithAClearMessage) {
 }
 
 TEST(GenerationRunFiles, AFullDiskIsSeenWhenTheFileIsClosed) {
-  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+  ASSERT_TRUE(std::filesystem::exists("/dev/full")) << "this test needs the full device /dev/full";
   TempRoot root;
   const RunPaths paths = RunPaths::InRoot(root.Path());
   std::filesystem::create_symlink("/dev/full", paths.launcherFile);
@@ -152,7 +152,7 @@ TEST(GenerationRunFiles, AFullDiskIsSeenWhenTheFileIsClosed) {
   RecordingStarter starter;
   std::string display;
   const RunOutcome outcome =
-      GenerationRun(paths, files, &starter).Run(CutKind::InnerCircle, testing::Circle("100", "10"), display);
+      GenerationRun(paths, files, &starter).Run(CutKind::InnerCircle, test_support::Circle("100", "10"), display);
   EXPECT_EQ(outcome.status, RunStatus::Failed);
   EXPECT_THAT(outcome.message, StartsWith(std::string(msg::kCannotWrite) + ": " + paths.launcherFile.string()));
   EXPECT_TRUE(starter.started.empty());
@@ -200,7 +200,7 @@ TEST(GenerationRunFiles, AFailureAtAnyStepStopsThereAndStartsNothing) {
     RecordingStarter starter;
     std::string display = "as it was";
     const RunOutcome outcome =
-        GenerationRun(paths, files, &starter).Run(CutKind::InnerCircle, testing::Circle("100", "10"), display);
+        GenerationRun(paths, files, &starter).Run(CutKind::InnerCircle, test_support::Circle("100", "10"), display);
     const auto& path = c.launcher ? paths.launcherFile : paths.programFile;
     EXPECT_EQ(outcome.status, RunStatus::Failed) << c.failingOperation;
     EXPECT_EQ(outcome.message, std::string(c.message) + ": " + path.string() + ": disk on fire");

@@ -11,8 +11,8 @@
 namespace talvo {
 namespace {
 
-using testing::ContourCase;
-using testing::Rs274Move;
+using test_support::ContourCase;
+using test_support::Rs274Move;
 
 struct Point {
   double x, y;
@@ -30,13 +30,13 @@ void ExpectAt(const Rs274Move& move, Point p, double tolerance, const char* what
 class Rs274Test : public ::testing::TestWithParam<ContourCase> {};
 
 TEST_P(Rs274Test, InterpreterMakesTheContoursMoves) {
-  if (!testing::Rs274Available()) GTEST_FAIL() << "rs274 not found (Debian package linuxcnc-uspace)";
+  if (!test_support::Rs274Available()) GTEST_FAIL() << "rs274 not found (Debian package linuxcnc-uspace)";
   const ContourCase& c = GetParam();
   const ReadInputs read = ReadCutInputs(c.kind, c.fields);
   ASSERT_FALSE(read.refusal);
   const CutInputs& in = read.inputs;
   const ProgramPlan plan = PlanProgram(c.kind, c.fields);
-  const auto result = testing::RunRs274(StrippedLines(plan.program) + "\r\n");
+  const auto result = test_support::RunRs274(StrippedLines(plan.program) + "\r\n");
 
   if (in.Feed == 0) {
     // A feed of 0 is written as typed; a controller refuses to cut with it.
@@ -91,7 +91,7 @@ TEST_P(Rs274Test, InterpreterMakesTheContoursMoves) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cuts, Rs274Test, ::testing::ValuesIn(testing::ContourCases()),
+INSTANTIATE_TEST_SUITE_P(Cuts, Rs274Test, ::testing::ValuesIn(test_support::ContourCases()),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -33,7 +33,7 @@ QString PastedDocument() {
 }
 
 void BM_PasteAndRun(benchmark::State& state) {
-  testing::TempRoot root;
+  test_support::TempRoot root;
   DiskFiles files;
   NoViewer viewer;
   screens::CutScreen screen(CutKind::InnerCircle, {root.Path(), &files, &viewer});

@@ -34,7 +34,7 @@ std::size_t Lines() {
 
 /// A scratch folder for the whole run, removed at exit.
 const fs::path& Folder() {
-  static const talvo::testing::TempRoot folder;
+  static const talvo::test_support::TempRoot folder;
   return folder.Path();
 }
 

@@ -16,9 +16,9 @@
 
 using talvo::app::ScreenSwitch;
 using talvo::screens::ScreenWindow;
-using talvo::testing::ExistingScreens;
-using talvo::testing::RecordingStarter;
-using talvo::testing::TypeInto;
+using talvo::test_support::ExistingScreens;
+using talvo::test_support::RecordingStarter;
+using talvo::test_support::TypeInto;
 
 namespace {
 

@@ -18,9 +18,9 @@
 namespace talvo {
 namespace {
 
-using testing::ReadBytes;
-using testing::TempRoot;
-using testing::WriteBytes;
+using test_support::ReadBytes;
+using test_support::TempRoot;
+using test_support::WriteBytes;
 
 /// A viewer stand-in: a script that writes its arguments into a file beside itself.
 std::filesystem::path MakeStandIn(const std::filesystem::path& folder, const std::string& name) {
@@ -52,7 +52,7 @@ class LauncherStarterTest : public ::testing::Test {
     auto starter = platform::MakeLauncherStarter();
     std::string display;
     return GenerationRun(RunPaths::InRoot(root.Path()), files, starter.get())
-        .Run(CutKind::InnerCircle, testing::Circle("100", "10"), display);
+        .Run(CutKind::InnerCircle, test_support::Circle("100", "10"), display);
   }
 
   TempRoot root;

@@ -5,9 +5,8 @@ set -eu
 exe=$1
 native=$2
 wine=$(command -v wine || command -v wine64 || ls /usr/lib/wine/wine64 2>/dev/null || true)
-if [ ! -f "$exe" ] || [ -z "$wine" ]; then
-  echo "no Windows build or no wine here"; exit 77
-fi
+[ -f "$exe" ] || { echo "no Windows build at $exe"; exit 1; }
+[ -n "$wine" ] || { echo "wine not found (Debian package wine64)"; exit 1; }
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 export WINEPREFIX="$scratch/prefix" WINEDEBUG=-all HOME="$scratch"

@@ -15,7 +15,7 @@
 #include "recording_starter.h"
 #include "screen_window.h"
 
-namespace talvo::testing {
+namespace talvo::test_support {
 
 /// The screen windows that exist once the windows closed so far have been destroyed.
 inline std::vector<screens::ScreenWindow*> ExistingScreens() {
@@ -69,4 +69,4 @@ class MessageBoxAnswerer {
   QTimer timer_;
 };
 
-}  // namespace talvo::testing
+}  // namespace talvo::test_support

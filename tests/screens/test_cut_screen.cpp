@@ -20,10 +20,10 @@
 Q_DECLARE_METATYPE(talvo::CutKind)
 
 using talvo::CutKind;
-using talvo::testing::MessageBoxAnswerer;
-using talvo::testing::ReadBytes;
-using talvo::testing::RecordingStarter;
-using talvo::testing::TypeInto;
+using talvo::test_support::MessageBoxAnswerer;
+using talvo::test_support::ReadBytes;
+using talvo::test_support::RecordingStarter;
+using talvo::test_support::TypeInto;
 using namespace talvo::screens;
 
 namespace {
@@ -89,7 +89,7 @@ class CutScreenTest : public QObject {
     QString crlf = program;
     crlf.replace("\n", "\r\n");
     QCOMPARE(QString::fromStdString(ReadBytes(root / "ALANTEMIZLEME.TXT")), crlf + "\r\n");
-    QCOMPARE(QString::fromStdString(ReadBytes(root / "A.BAT")), QString(talvo::testing::kLauncherBytes));
+    QCOMPARE(QString::fromStdString(ReadBytes(root / "A.BAT")), QString(talvo::test_support::kLauncherBytes));
     QCOMPARE(starter_.started.size(), std::size_t{1});
     QCOMPARE(starter_.started[0].programFile, root / "ALANTEMIZLEME.TXT");
 

@@ -17,7 +17,7 @@ namespace talvo::plot {
 namespace {
 
 namespace fs = std::filesystem;
-using talvo::testing::Rs274Move;
+using talvo::test_support::Rs274Move;
 
 // rs274 prints four decimals, so its values are off by up to half a unit of the last one.
 constexpr double kTolerance = 1e-4 + 1e-9;
@@ -34,7 +34,7 @@ void ExpectSameMoves(const fs::path& file) {
   const PlotProgram ours = ReadProgram(text.text);
   EXPECT_EQ(ours.errorCount, 0u);
 
-  const auto theirs = talvo::testing::RunRs274File(file);
+  const auto theirs = talvo::test_support::RunRs274File(file);
   ASSERT_TRUE(theirs.readToEnd()) << "rs274 did not read to the end:\n" << theirs.output;
   ASSERT_EQ(ours.moves.size(), theirs.moves.size()) << theirs.output;
   for (std::size_t i = 0; i < theirs.moves.size(); ++i) {
@@ -55,21 +55,21 @@ void ExpectSameMoves(const fs::path& file) {
 
 // Every program of the core's cut table, as the run writes it; rs274 refuses to cut at feed 0,
 // so those programs are left to the core's own tests.
-std::vector<talvo::testing::ContourCase> CasesWithFeed() {
-  std::vector<talvo::testing::ContourCase> cases;
-  for (const auto& c : talvo::testing::ContourCases()) {
+std::vector<talvo::test_support::ContourCase> CasesWithFeed() {
+  std::vector<talvo::test_support::ContourCase> cases;
+  for (const auto& c : talvo::test_support::ContourCases()) {
     if (ReadCutInputs(c.kind, c.fields).inputs.Feed != 0) cases.push_back(c);
   }
   return cases;
 }
 
-class GeneratedAgainstRs274 : public ::testing::TestWithParam<talvo::testing::ContourCase> {};
+class GeneratedAgainstRs274 : public ::testing::TestWithParam<talvo::test_support::ContourCase> {};
 
 TEST_P(GeneratedAgainstRs274, FindsTheSameMoves) {
   const auto& c = GetParam();
-  talvo::testing::TempRoot scratch;
+  talvo::test_support::TempRoot scratch;
   const fs::path file = scratch.Path() / "ALANTEMIZLEME.TXT";
-  talvo::testing::WriteBytes(file, StrippedLines(PlanProgram(c.kind, c.fields).program) + "\r\n");
+  talvo::test_support::WriteBytes(file, StrippedLines(PlanProgram(c.kind, c.fields).program) + "\r\n");
   ExpectSameMoves(file);
 }
 
