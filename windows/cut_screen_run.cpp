@@ -30,8 +30,8 @@ void RunOnScreen(ScreenWindow& screen, CutKind kind, const screens::RunServices&
   if (outcome.status != RunStatus::Refused) SetWindowTextW(box, Wide(display).c_str());
   if (!outcome.message.empty()) {
     // Every message box carries the program's name, the main menu's caption.
-    MessageBoxW(screen.Handle(), Wide(outcome.message).c_str(),
-                Wide(screens::MenuDescription().caption).c_str(), MB_OK);
+    MessageBoxW(screen.Handle(), Wide(outcome.message).c_str(), Wide(screens::MenuDescription().caption).c_str(),
+                MB_OK);
   }
 }
 

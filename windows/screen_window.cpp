@@ -59,17 +59,15 @@ void RegisterScreenClasses(HINSTANCE instance) {
   RegisterClassExW(&c);
 }
 
-ScreenWindow::ScreenWindow(const screens::WindowDescription& description, PressHandler onPress,
-                           CloseHandler onClose)
+ScreenWindow::ScreenWindow(const screens::WindowDescription& description, PressHandler onPress, CloseHandler onClose)
     : description_(description), onPress_(std::move(onPress)), onClose_(std::move(onClose)) {
   RegisterScreenClasses(Instance());
   back_ = CreateSolidBrush(Colour(description.backColour));
   const DWORD style = WindowStyle(description.border);
   RECT frame{0, 0, ToPixels(description.clientWidth), ToPixels(description.clientHeight)};
   AdjustWindowRectEx(&frame, style, FALSE, 0);
-  window_ = CreateWindowExW(0, kScreenClass, TextOf(description.caption).c_str(), style, CW_USEDEFAULT,
-                            CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
-                            Instance(), this);
+  window_ = CreateWindowExW(0, kScreenClass, TextOf(description.caption).c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
+                            frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, Instance(), this);
   CreateControls();
 }
 
@@ -127,9 +125,8 @@ HWND ScreenWindow::CreateControl(const ControlDescription& c, int id) {
       break;
     case ControlKind::Button:
       // A button with a face colour of its own is drawn by the window (WM_DRAWITEM).
-      control = CreateWindowExW(0, L"BUTTON", TextOf(c.text).c_str(),
-                                child | (c.face ? BS_OWNERDRAW : BS_PUSHBUTTON), r.left, r.top, width, height,
-                                parent, menu, Instance(), nullptr);
+      control = CreateWindowExW(0, L"BUTTON", TextOf(c.text).c_str(), child | (c.face ? BS_OWNERDRAW : BS_PUSHBUTTON),
+                                r.left, r.top, width, height, parent, menu, Instance(), nullptr);
       break;
   }
   SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
@@ -138,9 +135,9 @@ HWND ScreenWindow::CreateControl(const ControlDescription& c, int id) {
 
 void ScreenWindow::AddTooltip(HWND control, std::string_view text) {
   if (!tooltip_) {
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
-                               Instance(), nullptr);
+    tooltip_ =
+        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, Instance(), nullptr);
   }
   std::wstring wide = TextOf(text);
   TTTOOLINFOW tool{};
@@ -252,10 +249,10 @@ LRESULT CALLBACK ScreenWindow::Proc(HWND window, UINT message, WPARAM wParam, LP
   }
   auto* self = reinterpret_cast<ScreenWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (!self) return DefWindowProcW(window, message, wParam, lParam);
-  return self->Handle(message, wParam, lParam);
+  return self->OnMessage(message, wParam, lParam);
 }
 
-LRESULT ScreenWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT ScreenWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_ERASEBKGND: {
       RECT client;

@@ -53,9 +53,11 @@ class ScreenWindow {
   /// message; everything else is left to IsDialogMessageW and the controls.
   bool TranslateKey(const MSG& message);
 
- private:
+  /// The window procedure of the screen class.
   static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+ private:
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void CreateControls();
   HWND CreateControl(const screens::ControlDescription& c, int id);
   void AddTooltip(HWND control, std::string_view text);
