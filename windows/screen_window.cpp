@@ -91,6 +91,9 @@ void ScreenWindow::CreateControls() {
   int id = kFirstId;
   for (const ControlDescription& c : description_.controls) {
     HWND control = CreateControl(c, id++);
+    // Created later means lying above, as the table orders them: on Form8 the window's own
+    // fields cover the illustration. Win32 puts a new child at the bottom, so raise it.
+    SetWindowPos(control, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     controls_.push_back(control);
     byTab.emplace_back(c.tab, control);
     if (!c.tooltip.empty()) AddTooltip(control, c.tooltip);

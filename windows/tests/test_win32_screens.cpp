@@ -135,6 +135,15 @@ TEST_F(Win32ProgramTest, MenuIsBuiltFromItsTable) {
   EXPECT_EQ(GetWindowLongPtrW(Control("ICCAP"), GWL_EXSTYLE) & WS_EX_CLIENTEDGE, WS_EX_CLIENTEDGE);
 }
 
+TEST_F(Win32ProgramTest, MenuTabVisitsExitThenThePictures) {
+  std::vector<std::string> visited{Name(GetFocus())};
+  for (int i = 0; i < 5; ++i) {
+    Key(VK_TAB);
+    visited.push_back(Name(GetFocus()));
+  }
+  EXPECT_EQ(visited, (std::vector<std::string>{"Command1", "ICCAP", "DISCAP", "DORTGENHAVZ", "KAREDIS", "Command1"}));
+}
+
 TEST_F(Win32ProgramTest, MenuOpensCentred) {
   RECT frame;
   GetWindowRect(Screen().Handle(), &frame);
@@ -346,6 +355,15 @@ TEST_F(Win32ProgramTest, ProgramFileThatIsAFolderFailsWithAMessage) {
   EXPECT_TRUE(starter_.started.empty());
   // As on Linux, the run stops at the failed step and leaves no launcher behind.
   EXPECT_EQ(FileBytes(root_ / "A.BAT"), "(missing)");
+}
+
+TEST_F(Win32ProgramTest, Form8FieldsLieAboveTheIllustration) {
+  ClickPicture("DORTGENHAVZ");
+  for (const char* field : {"Text4", "Text5", "Text6"}) {
+    RECT r = InParent(Control(field));
+    const POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    EXPECT_EQ(ChildWindowFromPointEx(Screen().Handle(), centre, CWP_SKIPINVISIBLE), Control(field)) << field;
+  }
 }
 
 TEST_F(Win32ProgramTest, SwitchKeepsOneScreenAndReopensItFresh) {
