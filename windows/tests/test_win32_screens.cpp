@@ -385,6 +385,16 @@ TEST_F(Win32ProgramTest, SwitchKeepsOneScreenAndReopensItFresh) {
   EXPECT_EQ(Text("Text1"), "");
 }
 
+TEST_F(Win32ProgramTest, SpaceOnTheFocusedGKodRunsAtOnce) {
+  ClickPicture("DISCAP");
+  EXPECT_EQ(GetFocus(), Control("KOD"));
+  BoxAnswerer boxes;
+  Key(VK_SPACE);
+  const auto seen = boxes.Seen();
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].text, L"DAİRENİN ÇAPI 0 OLAMAZ");
+}
+
 TEST_F(Win32ProgramTest, EnterOnForm12GoesBackToTheMenu) {
   ClickPicture("KAREDIS");
   EXPECT_EQ(GetFocus(), Control("ANAMENU"));
