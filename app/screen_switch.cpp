@@ -3,74 +3,60 @@
 
 #include <QCoreApplication>
 #include <QEventLoopLocker>
-#include <array>
 #include <utility>
 
 #include "cut_screen.h"
 #include "screen_builder.h"
-#include "screen_tables.h"
 
 namespace talvo::app {
-namespace {
 
-constexpr std::array<std::pair<const char*, CutKind>, 4> kMenuPictures = {{
-    {"ICCAP", CutKind::InnerCircle},
-    {"DISCAP", CutKind::OuterCircle},
-    {"DORTGENHAVZ", CutKind::InnerRectangle},
-    {"KAREDIS", CutKind::OuterRectangle},
-}};
-
-}  // namespace
+using Step = screens::Reaction::Step;
 
 ScreenSwitch::ScreenSwitch(screens::RunServices services, QObject* parent)
     : QObject(parent), services_(std::move(services)) {}
 
-void ScreenSwitch::Start() { OpenMenu(); }
+void ScreenSwitch::Start() { Open(flow_.Start()); }
 
-void ScreenSwitch::OpenMenu() {
-  auto* menu = new screens::ScreenWindow(screens::MenuDescription());
-  connect(menu, &screens::ScreenWindow::pressed, this, &ScreenSwitch::OnMenuPressed);
-  Present(menu);
-}
-
-void ScreenSwitch::OpenCutScreen(CutKind kind) {
-  auto* screen = new screens::CutScreen(kind, services_);
-  connect(screen, &screens::ScreenWindow::pressed, this, &ScreenSwitch::OnCutScreenPressed);
-  Present(screen);
-}
-
-void ScreenSwitch::Present(screens::ScreenWindow* window) {
+void ScreenSwitch::Open(const screens::WindowDescription& screen) {
+  // A cut screen runs "G KOD" itself; the menu is a plain window built from its table.
+  screens::ScreenWindow* window =
+      screen.kind ? new screens::CutScreen(*screen.kind, services_) : new screens::ScreenWindow(screen);
+  connect(window, &screens::ScreenWindow::pressed, this, &ScreenSwitch::OnPressed);
+  // A window destroyed while still the open one was closed by the window system: the flow
+  // learns that the program ends, which Qt carries out as the last window closed.
+  connect(window, &QObject::destroyed, this, [this](QObject* gone) {
+    if (gone == open_) flow_.Closed();
+  });
   window->setAttribute(Qt::WA_DeleteOnClose);
   current_ = window;
+  open_ = window;
   screens::PresentCentred(*window);
 }
 
 void ScreenSwitch::CloseCurrent() {
+  open_ = nullptr;
   if (current_) current_->close();
 }
 
-void ScreenSwitch::OnMenuPressed(const QString& control) {
-  if (control == QLatin1String("Command1")) {
-    CloseCurrent();
-    QCoreApplication::quit();
-    return;
+void ScreenSwitch::OnPressed(const QString& control) {
+  if (sender() != current_.data()) return;
+  const screens::Reaction reaction = flow_.Press(control.toStdString());
+  switch (reaction.step) {
+    case Step::Nothing:
+    case Step::RunGeneration: return;
+    case Step::EndProgram:
+      CloseCurrent();
+      QCoreApplication::quit();
+      return;
+    case Step::SwitchTo: {
+      // Between closing and opening no window is open; the lock keeps that moment from
+      // counting as the last window closed.
+      const QEventLoopLocker stayRunning;
+      CloseCurrent();
+      Open(*reaction.target);
+      return;
+    }
   }
-  for (const auto& [name, kind] : kMenuPictures) {
-    if (control != QLatin1String(name)) continue;
-    // Between closing and opening no window is open; the lock keeps that moment from
-    // counting as the last window closed.
-    const QEventLoopLocker stayRunning;
-    CloseCurrent();
-    OpenCutScreen(kind);
-    return;
-  }
-}
-
-void ScreenSwitch::OnCutScreenPressed(const QString& control) {
-  if (control != QLatin1String("ANAMENU")) return;
-  const QEventLoopLocker stayRunning;
-  CloseCurrent();
-  OpenMenu();
 }
 
 }  // namespace talvo::app

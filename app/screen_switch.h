@@ -5,16 +5,17 @@
 #include <QObject>
 #include <QPointer>
 
-#include "cut_kind.h"
 #include "run_services.h"
+#include "screen_flow.h"
 #include "screen_window.h"
 
 namespace talvo::app {
 
-/// Every switch closes the open screen and then opens the next one, both within the click's
-/// handler. A closed window is destroyed, never hidden; the next opening builds it afresh.
-/// When a screen is closed outside a handler, by the window system, no window is left and
-/// the application ends on its own (quit on last window closed).
+/// Carries out the decisions of the toolkit-free ScreenFlow with Qt windows. Every switch
+/// closes the open screen and then opens the next one, both within the click's handler. A
+/// closed window is destroyed, never hidden; the next opening builds it afresh. When a screen
+/// is closed outside a handler, by the window system, no window is left and the application
+/// ends on its own (quit on last window closed).
 class ScreenSwitch : public QObject {
   Q_OBJECT
 
@@ -28,15 +29,14 @@ class ScreenSwitch : public QObject {
   screens::ScreenWindow* Current() const { return current_.data(); }
 
  private:
-  void OpenMenu();
-  void OpenCutScreen(CutKind kind);
-  void Present(screens::ScreenWindow* window);
+  void Open(const screens::WindowDescription& screen);
   void CloseCurrent();
-  void OnMenuPressed(const QString& control);
-  void OnCutScreenPressed(const QString& control);
+  void OnPressed(const QString& control);
 
   screens::RunServices services_;
+  screens::ScreenFlow flow_;
   QPointer<screens::ScreenWindow> current_;
+  const QObject* open_ = nullptr;  ///< the open window until the switch itself closes it
 };
 
 }  // namespace talvo::app

@@ -10,3 +10,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 # One self-contained .exe: no compiler runtime DLLs to carry along.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+# A release program carries no symbols: the operator copies one small file.
+set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT "-s")

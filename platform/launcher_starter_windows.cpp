@@ -21,7 +21,10 @@ std::string LastErrorText() {
 }
 
 /// Runs the launcher batch file through the command interpreter in a minimized window that
-/// takes the focus, and returns at once; no handle is kept.
+/// takes the focus, and returns at once; no handle is kept. The interpreter starts in the root
+/// folder: the batch file's `CD\` and `cd Program Files` work on the current drive, so a program
+/// started from another drive (or a shortcut with another "Start in") would otherwise send them
+/// looking for the viewer there.
 class BatchStarter final : public LauncherStarter {
  public:
   std::optional<std::string> Start(const RunPaths& paths) override {
@@ -31,8 +34,9 @@ class BatchStarter final : public LauncherStarter {
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWMINIMIZED;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE, nullptr, nullptr,
-                        &startup, &process)) {
+    const std::wstring folder = paths.launcherFile.parent_path().wstring();
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE, nullptr,
+                        folder.empty() ? nullptr : folder.c_str(), &startup, &process)) {
       return LastErrorText();
     }
     CloseHandle(process.hThread);

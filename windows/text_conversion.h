@@ -1,0 +1,13 @@
+// SPDX-License-Identifier: MIT
+// The tables, the core and the messages speak UTF-8; Win32's wide APIs speak UTF-16.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace talvo::win {
+
+std::wstring Wide(std::string_view utf8);
+std::string Utf8(std::wstring_view wide);
+
+}  // namespace talvo::win
