@@ -85,7 +85,6 @@ class TestPictureFiles : public QObject {
   void resource_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("path");
-    // clang-format off: one picture a row
     QTest::newRow("ICCAP") << "ICCAP"
                            << ":/pictures/ICCAP.png";
     QTest::newRow("DISCAP") << "DISCAP"
@@ -104,7 +103,6 @@ class TestPictureFiles : public QObject {
                             << ":/pictures/Form12.png";
     QTest::newRow("icon") << "icon"
                           << ":/pictures/icon.png";
-    // clang-format on
   }
   void resource() {
     QFETCH(QString, name);
