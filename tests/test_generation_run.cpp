@@ -12,13 +12,13 @@
 namespace talvo {
 namespace {
 
-using ::testing::HasSubstr;
 using test_support::kLauncherBytes;
 using test_support::ReadBytes;
 using test_support::RecordingStarter;
-using ::testing::StartsWith;
 using test_support::TempRoot;
 using test_support::WriteBytes;
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
 
 constexpr const char* kInnerCircleDisplay = "G0X0Y0\r\nG0Y-38\r\nG1Y-48F300\r\nG2J48F300\r\nM30\r\n%\r\n";
 
