@@ -4,6 +4,7 @@
 #include <QIcon>
 
 #include "launcher_starter.h"
+#include "pictures.h"
 #include "root_folder.h"
 #include "run_files.h"
 #include "screen_switch.h"
@@ -11,7 +12,7 @@
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("talvo-zavodo"));
-  QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.png")));
+  QApplication::setWindowIcon(QIcon(talvo::assets::PicturePath(QStringLiteral("icon"))));
 
   talvo::DiskFiles files;
   const auto starter = talvo::platform::MakeLauncherStarter();

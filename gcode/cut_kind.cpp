@@ -35,8 +35,9 @@ constexpr FieldSource kRectangleFields[] = {
 };
 
 // Circles refuse a zero diameter, the value their message speaks of; rectangles a zero flame.
-const CutKindDescription kCircle{kCircleFields, CutValue::Diameter, &CircleContourLines};
-const CutKindDescription kRectangle{kRectangleFields, CutValue::FlameDiameter, &RectangleContourLines};
+const CutKindDescription kCircle{kCircleFields, CutValue::Diameter, &CircleContourLines, &WriteCircleContour};
+const CutKindDescription kRectangle{kRectangleFields, CutValue::FlameDiameter, &RectangleContourLines,
+                                    &WriteRectangleContour};
 
 }  // namespace
 

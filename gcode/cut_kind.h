@@ -2,6 +2,7 @@
 // The four contours and what distinguishes their runs.
 #pragma once
 
+#include <iosfwd>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -39,6 +40,8 @@ struct CutKindDescription {
   std::span<const FieldSource> fields;  ///< in reading order
   CutValue zeroTested;
   std::vector<PrintLine> (*contour)(CutKind, const CutInputs&);
+  /// Writes the contour lines to the open program: what the run calls.
+  void (*writeContour)(std::ostream&, CutKind, const CutInputs&);
 };
 
 const CutKindDescription& Describe(CutKind kind);

@@ -40,12 +40,26 @@ ReadInputs ReadCutInputs(CutKind kind, const FieldTexts& fields) {
   return result;
 }
 
-std::string ProgramText(const std::vector<PrintLine>& contour) {
-  std::ostringstream out;
-  for (const auto& line : contour) WritePrintLine(out, line);
+namespace {
+
+std::string EndedProgram(std::ostringstream& out) {
   WritePrintLine(out, {"M30"});
   WritePrintLine(out, {"%"});
   return std::move(out).str();
+}
+
+}  // namespace
+
+std::string ProgramText(CutKind kind, const CutInputs& inputs) {
+  std::ostringstream out;
+  Describe(kind).writeContour(out, kind, inputs);
+  return EndedProgram(out);
+}
+
+std::string ProgramText(const std::vector<PrintLine>& contour) {
+  std::ostringstream out;
+  for (const auto& line : contour) WritePrintLine(out, line);
+  return EndedProgram(out);
 }
 
 std::string StrippedLines(std::string_view bytes) {
@@ -82,7 +96,7 @@ ProgramPlan PlanProgram(CutKind kind, const FieldTexts& fields) {
   if (!std::all_of(lines.begin(), lines.end(), [](const PrintLine& l) { return IsWritable(l); })) {
     return {{}, msg::kTooBig};
   }
-  return {ProgramText(lines), std::nullopt};
+  return {ProgramText(kind, read.inputs), std::nullopt};
 }
 
 RunOutcome GenerationRun::Run(CutKind kind, const FieldTexts& fields, std::string& display) {

@@ -54,8 +54,6 @@ class GenerationRun {
   /// values have been accepted.
   RunOutcome Run(CutKind kind, const FieldTexts& fields, std::string& display);
 
-  const RunPaths& Paths() const { return paths_; }
-
  private:
   RunPaths paths_;
   RunFiles& files_;
@@ -69,7 +67,11 @@ struct ReadInputs {
 };
 ReadInputs ReadCutInputs(CutKind kind, const FieldTexts& fields);
 
-/// The whole program text as first written: the contour lines, "M30" and "%".
+/// The whole program text as the run first writes it: the kind's contour writer, then "M30"
+/// and "%".
+std::string ProgramText(CutKind kind, const CutInputs& inputs);
+
+/// The same text from contour lines already at hand.
 std::string ProgramText(const std::vector<PrintLine>& contour);
 
 /// The fields turned into a program text, or the refusal that stops the run before any file.

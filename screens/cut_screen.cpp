@@ -18,11 +18,11 @@ CutScreen::CutScreen(CutKind kind, RunServices services, QWidget* parent)
 }
 
 void CutScreen::RunGeneration() {
+  // The kind's description names the fields its run reads; the screen only holds them.
   FieldTexts fields;
-  for (const ControlDescription& c : Description().controls) {
-    if (!c.feeds) continue;
-    if (const auto* field = Control<QLineEdit>(c.name))
-      fields.emplace(std::string(c.name), field->text().toStdString());
+  for (const FieldSource& source : Describe(kind_).fields) {
+    if (const auto* field = Control<QLineEdit>(source.control))
+      fields.emplace(std::string(source.control), field->text().toStdString());
   }
 
   auto* box = Control<QPlainTextEdit>("Text1");

@@ -12,12 +12,11 @@
 #include <vector>
 
 #include "picture_area.h"
+#include "pictures.h"
 #include "screen_window.h"
 
 namespace talvo::screens {
 namespace {
-
-constexpr const char* kIcon = ":/pictures/icon.png";
 
 QColor Colour(std::uint32_t rgb) { return QColor::fromRgb(static_cast<QRgb>(rgb)); }
 
@@ -28,7 +27,7 @@ QRect PixelRect(const TwipRect& r) {
 void SetUpWindow(const WindowDescription& d, ScreenWindow& window) {
   window.setObjectName(ToQString(d.name));
   window.setWindowTitle(ToQString(d.caption));
-  window.setWindowIcon(QIcon(kIcon));
+  window.setWindowIcon(QIcon(assets::PicturePath(QStringLiteral("icon"))));
 
   const QSize client(ToPixels(d.clientWidth), ToPixels(d.clientHeight));
   Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -51,9 +50,9 @@ void ConnectPress(auto* sender, auto signal, ScreenWindow& window, const QString
 QWidget* MakeControl(const ControlDescription& c, QWidget* parent, ScreenWindow& window) {
   const QString name = ToQString(c.name);
   switch (c.kind) {
-    case ControlKind::IllustrationArea: return new PictureArea(ToQString(c.picture), parent);
+    case ControlKind::IllustrationArea: return new PictureArea(assets::PicturePath(ToQString(c.picture)), parent);
     case ControlKind::PictureButton: {
-      auto* area = new PictureArea(ToQString(c.picture), parent);
+      auto* area = new PictureArea(assets::PicturePath(ToQString(c.picture)), parent);
       ConnectPress(area, &PictureArea::clicked, window, name);
       return area;
     }

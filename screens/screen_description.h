@@ -37,8 +37,7 @@ struct ControlDescription {
   int tab;
   std::string_view text;                   ///< initial text or caption
   std::string_view tooltip;                ///< empty: none
-  std::optional<CutValue> feeds;           ///< the value a run takes from this field
-  std::string_view picture;                ///< resource path of the bitmap of a picture area
+  std::string_view picture;                ///< the name of a picture area's bitmap among the pictures
   std::optional<std::uint32_t> face = {};  ///< 0xRRGGBB fill of a button's face; none: the platform's
 };
 

@@ -5,68 +5,67 @@ namespace talvo::screens {
 namespace {
 
 using enum ControlKind;
-using V = CutValue;
 
 constexpr std::uint32_t kMenuBack = 0xC0FFFF;
 constexpr std::uint32_t kCutBack = 0xFFFF80;
 
 // Controls are created in the order of each table; on Form8 the three window-level fields come
 // after the illustration area and so lie above it.
-// kind, name, parent, {left, top, width, height}, tab, text, tooltip, feeds, picture[, face]
+// kind, name, parent, {left, top, width, height}, tab, text, tooltip, picture[, face]
 
 // clang-format off: one control a row, as in the screen tables
 constexpr ControlDescription kForm1[] = {
-    {PictureButton, "ICCAP", "", {120, 120, 2430, 2925}, 1, "", "", {}, ":/pictures/ICCAP.png"},
-    {PictureButton, "DISCAP", "", {2760, 120, 2475, 2940}, 2, "", "", {}, ":/pictures/DISCAP.png"},
-    {PictureButton, "DORTGENHAVZ", "", {5400, 120, 2475, 2925}, 3, "", "", {}, ":/pictures/DORTGENHAVZ.png"},
-    {PictureButton, "KAREDIS", "", {8040, 120, 2490, 2955}, 4, "", "", {}, ":/pictures/KAREDIS.png"},
-    {Button, "Command1", "", {4080, 3240, 2415, 495}, 0, "ÇIKIŞ", "", {}, "", 0xFF8080},
+    {PictureButton, "ICCAP", "", {120, 120, 2430, 2925}, 1, "", "", "ICCAP"},
+    {PictureButton, "DISCAP", "", {2760, 120, 2475, 2940}, 2, "", "", "DISCAP"},
+    {PictureButton, "DORTGENHAVZ", "", {5400, 120, 2475, 2925}, 3, "", "", "DORTGENHAVZ"},
+    {PictureButton, "KAREDIS", "", {8040, 120, 2490, 2955}, 4, "", "", "KAREDIS"},
+    {Button, "Command1", "", {4080, 3240, 2415, 495}, 0, "ÇIKIŞ", "", "", 0xFF8080},
 };
 
 constexpr ControlDescription kForm4[] = {
-    {IllustrationArea, "Picture1", "", {120, 120, 10455, 5415}, 3, "", "", {}, ":/pictures/Form4.png"},
-    {InputField, "Text2", "Picture1", {840, 1200, 975, 375}, 5, "", "DELİK ÇAPI", V::Diameter, ""},
-    {InputField, "Text3", "Picture1", {4680, 1800, 975, 375}, 6, "", "BAŞLAMA MESAFESİ", V::StartDistance, ""},
-    {InputField, "Text4", "Picture1", {7320, 3600, 975, 405}, 4, "4", "ALEV ÇAPI", V::FlameDiameter, ""},
-    {InputField, "Text5", "Picture1", {2640, 4080, 855, 375}, 7, "300", "İLERLEME", V::Feed, ""},
-    {Button, "KOD", "", {4920, 5760, 1455, 615}, 1, "G KOD", "", {}, ""},
-    {Button, "ANAMENU", "", {6720, 5760, 2055, 615}, 2, "ANA MENÜ", "", {}, ""},
-    {OutputBox, "Text1", "", {10680, 120, 3855, 5415}, 0, "", "", {}, ""},
+    {IllustrationArea, "Picture1", "", {120, 120, 10455, 5415}, 3, "", "", "Form4"},
+    {InputField, "Text2", "Picture1", {840, 1200, 975, 375}, 5, "", "DELİK ÇAPI", ""},
+    {InputField, "Text3", "Picture1", {4680, 1800, 975, 375}, 6, "", "BAŞLAMA MESAFESİ", ""},
+    {InputField, "Text4", "Picture1", {7320, 3600, 975, 405}, 4, "4", "ALEV ÇAPI", ""},
+    {InputField, "Text5", "Picture1", {2640, 4080, 855, 375}, 7, "300", "İLERLEME", ""},
+    {Button, "KOD", "", {4920, 5760, 1455, 615}, 1, "G KOD", "", ""},
+    {Button, "ANAMENU", "", {6720, 5760, 2055, 615}, 2, "ANA MENÜ", "", ""},
+    {OutputBox, "Text1", "", {10680, 120, 3855, 5415}, 0, "", "", ""},
 };
 
 constexpr ControlDescription kForm11[] = {
-    {IllustrationArea, "Picture1", "", {120, 120, 10455, 5415}, 3, "", "", {}, ":/pictures/Form11.png"},
-    {InputField, "Text2", "Picture1", {960, 1080, 1215, 375}, 5, "", "DAİRE ÇAPI", V::Diameter, ""},
-    {InputField, "Text3", "Picture1", {4560, 1080, 975, 405}, 7, "", "BAŞLAMA MESAFESİ", V::StartDistance, ""},
-    {InputField, "Text4", "Picture1", {7440, 3600, 855, 375}, 6, "4", "ALEV ÇAPI", V::FlameDiameter, ""},
-    {InputField, "Text5", "Picture1", {2640, 4080, 855, 375}, 4, "300", "İLERLEME", V::Feed, ""},
-    {Button, "KOD", "", {4920, 5760, 1455, 615}, 0, "G KOD", "", {}, ""},
-    {Button, "ANAMENU", "", {6720, 5760, 2055, 615}, 1, "ANA MENÜ", "", {}, ""},
-    {OutputBox, "Text1", "", {10800, 120, 3855, 5415}, 2, "", "", {}, ""},
+    {IllustrationArea, "Picture1", "", {120, 120, 10455, 5415}, 3, "", "", "Form11"},
+    {InputField, "Text2", "Picture1", {960, 1080, 1215, 375}, 5, "", "DAİRE ÇAPI", ""},
+    {InputField, "Text3", "Picture1", {4560, 1080, 975, 405}, 7, "", "BAŞLAMA MESAFESİ", ""},
+    {InputField, "Text4", "Picture1", {7440, 3600, 855, 375}, 6, "4", "ALEV ÇAPI", ""},
+    {InputField, "Text5", "Picture1", {2640, 4080, 855, 375}, 4, "300", "İLERLEME", ""},
+    {Button, "KOD", "", {4920, 5760, 1455, 615}, 0, "G KOD", "", ""},
+    {Button, "ANAMENU", "", {6720, 5760, 2055, 615}, 1, "ANA MENÜ", "", ""},
+    {OutputBox, "Text1", "", {10800, 120, 3855, 5415}, 2, "", "", ""},
 };
 
 constexpr ControlDescription kForm8[] = {
-    {IllustrationArea, "Picture2", "", {120, 120, 10455, 5415}, 3, "", "", {}, ":/pictures/Form8.png"},
-    {InputField, "Text2", "Picture2", {840, 1440, 1215, 375}, 4, "", "DÖRT KÖŞENİN  ENİ", V::SizeY, ""},
-    {InputField, "Text3", "Picture2", {2880, 360, 975, 375}, 5, "", "DÖRT KÖŞENİN BOYU", V::SizeX, ""},
-    {InputField, "Text4", "", {4800, 1080, 855, 375}, 6, "", "BAŞLAMA MESAFESİ", V::StartDistance, ""},
-    {InputField, "Text5", "", {7440, 3840, 975, 375}, 8, "4", "ALEV ÇAPI", V::FlameDiameter, ""},
-    {InputField, "Text6", "", {2760, 4200, 855, 375}, 7, "300", "İLERLEME", V::Feed, ""},
-    {Button, "KOD", "", {4920, 5760, 1455, 615}, 1, "G KOD", "", {}, ""},
-    {Button, "ANAMENU", "", {6720, 5760, 2055, 615}, 2, "ANA MENÜ", "", {}, ""},
-    {OutputBox, "Text1", "", {10800, 120, 3855, 5415}, 0, "", "", {}, ""},
+    {IllustrationArea, "Picture2", "", {120, 120, 10455, 5415}, 3, "", "", "Form8"},
+    {InputField, "Text2", "Picture2", {840, 1440, 1215, 375}, 4, "", "DÖRT KÖŞENİN  ENİ", ""},
+    {InputField, "Text3", "Picture2", {2880, 360, 975, 375}, 5, "", "DÖRT KÖŞENİN BOYU", ""},
+    {InputField, "Text4", "", {4800, 1080, 855, 375}, 6, "", "BAŞLAMA MESAFESİ", ""},
+    {InputField, "Text5", "", {7440, 3840, 975, 375}, 8, "4", "ALEV ÇAPI", ""},
+    {InputField, "Text6", "", {2760, 4200, 855, 375}, 7, "300", "İLERLEME", ""},
+    {Button, "KOD", "", {4920, 5760, 1455, 615}, 1, "G KOD", "", ""},
+    {Button, "ANAMENU", "", {6720, 5760, 2055, 615}, 2, "ANA MENÜ", "", ""},
+    {OutputBox, "Text1", "", {10800, 120, 3855, 5415}, 0, "", "", ""},
 };
 
 constexpr ControlDescription kForm12[] = {
-    {IllustrationArea, "Picture2", "", {120, 120, 10455, 5415}, 3, "", "", {}, ":/pictures/Form12.png"},
-    {InputField, "Text2", "Picture2", {1080, 1200, 975, 375}, 4, "", "DÖRTGENİN  BOYU", V::SizeY, ""},
-    {InputField, "Text3", "Picture2", {2880, 240, 975, 375}, 7, "", "KABA BOY", V::SizeX, ""},
-    {InputField, "Text4", "Picture2", {4680, 1080, 735, 375}, 5, "", "BAŞLAMA MESAFESİ", V::StartDistance, ""},
-    {InputField, "Text5", "Picture2", {7320, 3600, 975, 375}, 8, "4", "ALEV ÇAPI", V::FlameDiameter, ""},
-    {InputField, "Text6", "Picture2", {2640, 4080, 975, 375}, 6, "300", "", V::Feed, ""},
-    {Button, "KOD", "", {4920, 5760, 1455, 615}, 1, "G KOD", "", {}, ""},
-    {Button, "ANAMENU", "", {6720, 5760, 2055, 615}, 0, "ANA MENÜ", "", {}, ""},
-    {OutputBox, "Text1", "", {10800, 120, 3855, 5415}, 2, "", "", {}, ""},
+    {IllustrationArea, "Picture2", "", {120, 120, 10455, 5415}, 3, "", "", "Form12"},
+    {InputField, "Text2", "Picture2", {1080, 1200, 975, 375}, 4, "", "DÖRTGENİN  BOYU", ""},
+    {InputField, "Text3", "Picture2", {2880, 240, 975, 375}, 7, "", "KABA BOY", ""},
+    {InputField, "Text4", "Picture2", {4680, 1080, 735, 375}, 5, "", "BAŞLAMA MESAFESİ", ""},
+    {InputField, "Text5", "Picture2", {7320, 3600, 975, 375}, 8, "4", "ALEV ÇAPI", ""},
+    {InputField, "Text6", "Picture2", {2640, 4080, 975, 375}, 6, "300", "", ""},
+    {Button, "KOD", "", {4920, 5760, 1455, 615}, 1, "G KOD", "", ""},
+    {Button, "ANAMENU", "", {6720, 5760, 2055, 615}, 0, "ANA MENÜ", "", ""},
+    {OutputBox, "Text1", "", {10800, 120, 3855, 5415}, 2, "", "", ""},
 };
 
 constexpr WindowDescription kMenu{"Form1",   "TALVO-ZAVODO V1.0", 10635,  3870,

@@ -70,12 +70,7 @@ void ArcArrow(PixelCanvas& canvas, const MenuPictureLayout& layout) {
   const int dotEdge = layout.startDot.x() + kDotDiameter / 2 + 1;
   canvas.Shape(
       QRect(QPoint(dotEdge, static_cast<int>(cy)), QPoint(static_cast<int>(std::floor(base.x())), c.bottom() + 10)),
-      [=](int x, int y) {
-        const double u = (x - cx) / a;
-        const double v = (y - cy) / b;
-        return u * u + v * v <= 1.0;
-      },
-      kBlack);
+      InsideEllipse(cx, cy, a, b), kBlack);
   canvas.Triangle(tip, base + across * kArrowHalfWidth, base - across * kArrowHalfWidth, kBlack);
 }
 

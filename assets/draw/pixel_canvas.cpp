@@ -11,6 +11,14 @@
 
 namespace talvo::assets {
 
+std::function<bool(int, int)> InsideEllipse(double cx, double cy, double a, double b) {
+  return [=](int x, int y) {
+    const double u = (x - cx) / a;
+    const double v = (y - cy) / b;
+    return u * u + v * v <= 1.0;
+  };
+}
+
 PixelCanvas::PixelCanvas(QSize size, QColor background) : image_(size, QImage::Format_RGB32) {
   image_.fill(background);
 }
@@ -66,14 +74,7 @@ void PixelCanvas::Ellipse(QRect box, QColor outline, std::optional<QColor> fill)
   const double cy = (box.top() + box.bottom()) / 2.0;
   const double a = box.width() / 2.0;
   const double b = box.height() / 2.0;
-  Shape(
-      box,
-      [=](int x, int y) {
-        const double u = (x - cx) / a;
-        const double v = (y - cy) / b;
-        return u * u + v * v <= 1.0;
-      },
-      outline, fill);
+  Shape(box, InsideEllipse(cx, cy, a, b), outline, fill);
 }
 
 void PixelCanvas::Disc(QPoint centre, int diameter, QColor fill, QColor outline) {

@@ -14,6 +14,9 @@ class QString;
 
 namespace talvo::assets {
 
+/// The pixels inside the ellipse with centre (cx, cy) and radii a and b, for PixelCanvas::Shape.
+std::function<bool(int, int)> InsideEllipse(double cx, double cy, double a, double b);
+
 /// An image drawn on whole pixels. Every rectangle is inclusive: QRect(QPoint(x1, y1),
 /// QPoint(x2, y2)) covers the pixels x1..x2 and y1..y2, as the picture descriptions count them.
 /// Nothing is anti-aliased, so the same calls always give the same pixels.

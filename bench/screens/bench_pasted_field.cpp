@@ -18,12 +18,6 @@ namespace {
 
 using namespace talvo;
 
-/// Stands in for the viewer: a benchmark starts nothing.
-class NoViewer final : public LauncherStarter {
- public:
-  std::optional<std::string> Start(const RunPaths&) override { return std::nullopt; }
-};
-
 QString PastedDocument() {
   // A diameter followed by a whole document: the field reads 100 and stops at the first word.
   QString text = QStringLiteral("100 mm delik; kesim listesi:\n");
@@ -35,8 +29,8 @@ QString PastedDocument() {
 void BM_PasteAndRun(benchmark::State& state) {
   test_support::TempRoot root;
   DiskFiles files;
-  NoViewer viewer;
-  screens::CutScreen screen(CutKind::InnerCircle, {root.Path(), &files, &viewer});
+  // No starter: a benchmark starts no viewer.
+  screens::CutScreen screen(CutKind::InnerCircle, {root.Path(), &files, nullptr});
   auto* field = screen.Control<QLineEdit>("Text2");
   auto* box = screen.Control<QPlainTextEdit>("Text1");
   QApplication::clipboard()->setText(PastedDocument());

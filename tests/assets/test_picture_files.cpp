@@ -80,18 +80,43 @@ class TestPictureFiles : public QObject {
     QVERIFY(!image.hasAlphaChannel());
   }
 
-  // An executable linking talvo_assets finds every picture under :/pictures/, equal to the file.
+  // An executable linking talvo_assets finds every picture under its resource path, equal to the
+  // file.
   void resource_data() {
     QTest::addColumn<QString>("name");
-    for (const QString& name : PictureNames()) QTest::newRow(qPrintable(name)) << name;
+    QTest::addColumn<QString>("path");
+    QTest::newRow("ICCAP") << "ICCAP"
+                           << ":/pictures/ICCAP.png";
+    QTest::newRow("DISCAP") << "DISCAP"
+                            << ":/pictures/DISCAP.png";
+    QTest::newRow("DORTGENHAVZ") << "DORTGENHAVZ"
+                                 << ":/pictures/DORTGENHAVZ.png";
+    QTest::newRow("KAREDIS") << "KAREDIS"
+                             << ":/pictures/KAREDIS.png";
+    QTest::newRow("Form4") << "Form4"
+                           << ":/pictures/Form4.png";
+    QTest::newRow("Form11") << "Form11"
+                            << ":/pictures/Form11.png";
+    QTest::newRow("Form8") << "Form8"
+                           << ":/pictures/Form8.png";
+    QTest::newRow("Form12") << "Form12"
+                            << ":/pictures/Form12.png";
+    QTest::newRow("icon") << "icon"
+                          << ":/pictures/icon.png";
   }
   void resource() {
     QFETCH(QString, name);
-    const QString path = PicturePath(name);
-    QCOMPARE(path, QStringLiteral(":/pictures/") + name + QStringLiteral(".png"));
+    QFETCH(QString, path);
+    QCOMPARE(PicturePath(name), path);
     const QImage embedded(path);
     QVERIFY2(!embedded.isNull(), qPrintable(path));
     QCOMPARE(embedded, Committed(name));
+  }
+
+  // The names the pictures are listed by: every embedded picture, once.
+  void names() {
+    QCOMPARE(PictureNames(),
+             QStringList({"ICCAP", "DISCAP", "DORTGENHAVZ", "KAREDIS", "Form4", "Form11", "Form8", "Form12", "icon"}));
   }
 
   // The illustrations use white, blue, silver, black and red only, and all five of them.

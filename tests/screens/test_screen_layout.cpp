@@ -11,14 +11,13 @@
 #include <map>
 #include <memory>
 
-#include "cut_kind.h"
 #include "picture_area.h"
 #include "screen_builder.h"
 #include "screen_tables.h"
 #include "screen_test_support.h"
 #include "screen_window.h"
 
-Q_DECLARE_METATYPE(talvo::CutKind)
+Q_DECLARE_METATYPE(talvo::screens::ControlKind)
 
 using talvo::CutKind;
 using namespace talvo::screens;
@@ -110,121 +109,79 @@ class ScreenLayoutTest : public QObject {
     QVERIFY2(qAbs(offset.x()) <= 1 && qAbs(offset.y()) <= 1, "not centred on the screen");
   }
 
-  // Every control of every screen against its row in the description.
+  // Every control of every screen as read off the screens by hand: its kind, the control it lies
+  // in, its place in window pixels, its initial text and its tooltip. Form8's start distance,
+  // flame and feed lie in the window itself; two tooltips hold two spaces.
   void control_data() {
     QTest::addColumn<QString>("screen");
-    QTest::addColumn<int>("index");
-    for (const QString& screen : kAllScreens) {
-      const auto& controls = ByName(screen).controls;
-      for (int i = 0; i < static_cast<int>(controls.size()); ++i) {
-        QTest::addRow("%s %s", qPrintable(screen), ToQString(controls[i].name).toLatin1().constData()) << screen << i;
-      }
-    }
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<ControlKind>("kind");
+    QTest::addColumn<QString>("parent");
+    QTest::addColumn<QRect>("rect");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("tooltip");
+    using enum ControlKind;
+    const auto Row = [](const char* screen, const char* control, ControlKind kind, const char* parent, QRect rect,
+                        const char* text, const char* tooltip) {
+      QTest::addRow("%s %s", screen, control) << QString(screen) << QString(control) << kind << QString(parent) << rect
+                                              << QString(text) << QString(tooltip);
+    };
+    Row("Form1", "ICCAP", PictureButton, "", QRect(8, 8, 162, 195), "", "");
+    Row("Form1", "DISCAP", PictureButton, "", QRect(184, 8, 165, 196), "", "");
+    Row("Form1", "DORTGENHAVZ", PictureButton, "", QRect(360, 8, 165, 195), "", "");
+    Row("Form1", "KAREDIS", PictureButton, "", QRect(536, 8, 166, 197), "", "");
+    Row("Form1", "Command1", Button, "", QRect(272, 216, 161, 33), "ÇIKIŞ", "");
+    Row("Form4", "Picture1", IllustrationArea, "", QRect(8, 8, 697, 361), "", "");
+    Row("Form4", "Text2", InputField, "Picture1", QRect(66, 90, 65, 25), "", "DELİK ÇAPI");
+    Row("Form4", "Text3", InputField, "Picture1", QRect(322, 130, 65, 25), "", "BAŞLAMA MESAFESİ");
+    Row("Form4", "Text4", InputField, "Picture1", QRect(498, 250, 65, 27), "4", "ALEV ÇAPI");
+    Row("Form4", "Text5", InputField, "Picture1", QRect(186, 282, 57, 25), "300", "İLERLEME");
+    Row("Form4", "KOD", Button, "", QRect(328, 384, 97, 41), "G KOD", "");
+    Row("Form4", "ANAMENU", Button, "", QRect(448, 384, 137, 41), "ANA MENÜ", "");
+    Row("Form4", "Text1", OutputBox, "", QRect(712, 8, 257, 361), "", "");
+    Row("Form11", "Picture1", IllustrationArea, "", QRect(8, 8, 697, 361), "", "");
+    Row("Form11", "Text2", InputField, "Picture1", QRect(74, 82, 81, 25), "", "DAİRE ÇAPI");
+    Row("Form11", "Text3", InputField, "Picture1", QRect(314, 82, 65, 27), "", "BAŞLAMA MESAFESİ");
+    Row("Form11", "Text4", InputField, "Picture1", QRect(506, 250, 57, 25), "4", "ALEV ÇAPI");
+    Row("Form11", "Text5", InputField, "Picture1", QRect(186, 282, 57, 25), "300", "İLERLEME");
+    Row("Form11", "KOD", Button, "", QRect(328, 384, 97, 41), "G KOD", "");
+    Row("Form11", "ANAMENU", Button, "", QRect(448, 384, 137, 41), "ANA MENÜ", "");
+    Row("Form11", "Text1", OutputBox, "", QRect(720, 8, 257, 361), "", "");
+    Row("Form8", "Picture2", IllustrationArea, "", QRect(8, 8, 697, 361), "", "");
+    Row("Form8", "Text2", InputField, "Picture2", QRect(66, 106, 81, 25), "", "DÖRT KÖŞENİN  ENİ");
+    Row("Form8", "Text3", InputField, "Picture2", QRect(202, 34, 65, 25), "", "DÖRT KÖŞENİN BOYU");
+    Row("Form8", "Text4", InputField, "", QRect(320, 72, 57, 25), "", "BAŞLAMA MESAFESİ");
+    Row("Form8", "Text5", InputField, "", QRect(496, 256, 65, 25), "4", "ALEV ÇAPI");
+    Row("Form8", "Text6", InputField, "", QRect(184, 280, 57, 25), "300", "İLERLEME");
+    Row("Form8", "KOD", Button, "", QRect(328, 384, 97, 41), "G KOD", "");
+    Row("Form8", "ANAMENU", Button, "", QRect(448, 384, 137, 41), "ANA MENÜ", "");
+    Row("Form8", "Text1", OutputBox, "", QRect(720, 8, 257, 361), "", "");
+    Row("Form12", "Picture2", IllustrationArea, "", QRect(8, 8, 697, 361), "", "");
+    Row("Form12", "Text2", InputField, "Picture2", QRect(82, 90, 65, 25), "", "DÖRTGENİN  BOYU");
+    Row("Form12", "Text3", InputField, "Picture2", QRect(202, 26, 65, 25), "", "KABA BOY");
+    Row("Form12", "Text4", InputField, "Picture2", QRect(322, 82, 49, 25), "", "BAŞLAMA MESAFESİ");
+    Row("Form12", "Text5", InputField, "Picture2", QRect(498, 250, 65, 25), "4", "ALEV ÇAPI");
+    Row("Form12", "Text6", InputField, "Picture2", QRect(186, 282, 65, 25), "300", "");
+    Row("Form12", "KOD", Button, "", QRect(328, 384, 97, 41), "G KOD", "");
+    Row("Form12", "ANAMENU", Button, "", QRect(448, 384, 137, 41), "ANA MENÜ", "");
+    Row("Form12", "Text1", OutputBox, "", QRect(720, 8, 257, 361), "", "");
   }
   void control() {
     QFETCH(QString, screen);
-    QFETCH(int, index);
-    const ControlDescription& c = ByName(screen).controls[index];
-    ScreenWindow window(ByName(screen));
-    const QWidget* control = window.Control(c.name);
-    QVERIFY(control);
-    QVERIFY(IsOfKind(control, c.kind));
-    const QWidget* parent = c.parent.empty() ? &window : window.Control(c.parent);
-    QCOMPARE(control->parentWidget(), parent);
-    // Inside a picture area, Left and Top count from the inside of its 2-pixel border.
-    const int inset = parent == &window ? 0 : 2;
-    QCOMPARE(control->geometry(),
-             QRect(c.rect.left / 15 + inset, c.rect.top / 15 + inset, c.rect.width / 15, c.rect.height / 15));
-    QCOMPARE(control->toolTip(), ToQString(c.tooltip));
-    QCOMPARE(ControlText(control), ToQString(c.text));
-  }
-
-  // A few places read off the tables by hand, in window pixels.
-  void placed_data() {
-    QTest::addColumn<QString>("screen");
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QRect>("rect");
-    QTest::newRow("menu exit") << "Form1"
-                               << "Command1" << QRect(272, 216, 161, 33);
-    QTest::newRow("menu first picture") << "Form1"
-                                        << "ICCAP" << QRect(8, 8, 162, 195);
-    QTest::newRow("menu last picture") << "Form1"
-                                       << "KAREDIS" << QRect(536, 8, 166, 197);
-    QTest::newRow("illustration") << "Form4"
-                                  << "Picture1" << QRect(8, 8, 697, 361);
-    QTest::newRow("field in the illustration") << "Form4"
-                                               << "Text2" << QRect(66, 90, 65, 25);
-    QTest::newRow("output box") << "Form4"
-                                << "Text1" << QRect(712, 8, 257, 361);
-    QTest::newRow("G KOD") << "Form11"
-                           << "KOD" << QRect(328, 384, 97, 41);
-    QTest::newRow("ANA MENÜ") << "Form11"
-                              << "ANAMENU" << QRect(448, 384, 137, 41);
-    QTest::newRow("Form8 field in the illustration") << "Form8"
-                                                     << "Text2" << QRect(66, 106, 81, 25);
-    QTest::newRow("Form8 window-level field") << "Form8"
-                                              << "Text4" << QRect(320, 72, 57, 25);
-    QTest::newRow("Form12 feed field") << "Form12"
-                                       << "Text6" << QRect(186, 282, 65, 25);
-  }
-  void placed() {
-    QFETCH(QString, screen);
     QFETCH(QString, control);
+    QFETCH(ControlKind, kind);
+    QFETCH(QString, parent);
     QFETCH(QRect, rect);
+    QFETCH(QString, text);
+    QFETCH(QString, tooltip);
     ScreenWindow window(ByName(screen));
     const QWidget* widget = window.findChild<QWidget*>(control);
     QVERIFY(widget);
+    QVERIFY(IsOfKind(widget, kind));
+    QCOMPARE(widget->parentWidget(), parent.isEmpty() ? &window : window.findChild<QWidget*>(parent));
     QCOMPARE(InWindow(widget, &window), rect);
-  }
-
-  void tooltip_data() {
-    QTest::addColumn<QString>("screen");
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QString>("tooltip");
-    QTest::newRow("two spaces, Form8") << "Form8"
-                                       << "Text2"
-                                       << "DÖRT KÖŞENİN  ENİ";
-    QTest::newRow("one space, Form8") << "Form8"
-                                      << "Text3"
-                                      << "DÖRT KÖŞENİN BOYU";
-    QTest::newRow("two spaces, Form12") << "Form12"
-                                        << "Text2"
-                                        << "DÖRTGENİN  BOYU";
-    QTest::newRow("no tooltip on Form12's feed") << "Form12"
-                                                 << "Text6"
-                                                 << "";
-    QTest::newRow("feed, Form4") << "Form4"
-                                 << "Text5"
-                                 << "İLERLEME";
-  }
-  void tooltip() {
-    QFETCH(QString, screen);
-    QFETCH(QString, control);
-    QFETCH(QString, tooltip);
-    ScreenWindow window(ByName(screen));
-    QCOMPARE(window.findChild<QWidget*>(control)->toolTip(), tooltip);
-  }
-
-  // What a field feeds and its initial text agree with what the core reads for the kind.
-  void feeds_data() {
-    QTest::addColumn<CutKind>("kind");
-    QTest::newRow("inner circle") << CutKind::InnerCircle;
-    QTest::newRow("outer circle") << CutKind::OuterCircle;
-    QTest::newRow("inner rectangle") << CutKind::InnerRectangle;
-    QTest::newRow("outer rectangle") << CutKind::OuterRectangle;
-  }
-  void feeds() {
-    QFETCH(CutKind, kind);
-    std::map<std::string_view, talvo::CutValue> onScreen;
-    for (const ControlDescription& c : CutScreenDescription(kind).controls) {
-      if (!c.feeds) continue;
-      QCOMPARE(c.kind, ControlKind::InputField);
-      QCOMPARE(c.text, talvo::InitialFieldText(*c.feeds));
-      onScreen.emplace(c.name, *c.feeds);
-    }
-    std::map<std::string_view, talvo::CutValue> read;
-    for (const talvo::FieldSource& f : talvo::Describe(kind).fields) read.emplace(f.control, f.value);
-    QVERIFY(onScreen == read);
+    QCOMPARE(ControlText(widget), text);
+    QCOMPARE(widget->toolTip(), tooltip);
   }
 
   // Tab visits every control by its tab index, the illustration area included, and wraps.
