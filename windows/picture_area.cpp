@@ -79,14 +79,6 @@ void RegisterPictureClass(HINSTANCE instance) {
   RegisterClassExW(&c);
 }
 
-std::wstring PictureResourceName(std::string_view picture) {
-  const std::size_t slash = picture.find_last_of('/');
-  if (slash != std::string_view::npos) picture.remove_prefix(slash + 1);
-  const std::size_t dot = picture.find_last_of('.');
-  if (dot != std::string_view::npos) picture = picture.substr(0, dot);
-  return Wide(picture);
-}
-
 HWND CreatePictureArea(HWND parent, int id, RECT pixels, std::string_view picture) {
   const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
   // WS_EX_CLIENTEDGE is the sunken border, two pixels wide; the children sit inside it.
@@ -94,7 +86,7 @@ HWND CreatePictureArea(HWND parent, int id, RECT pixels, std::string_view pictur
                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, pixels.left,
                               pixels.top, pixels.right - pixels.left, pixels.bottom - pixels.top, parent,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-  const std::wstring name = PictureResourceName(picture);
+  const std::wstring name = Wide(picture);
   HANDLE bitmap = LoadImageW(instance, name.c_str(), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR);
   SetWindowLongPtrW(area, kBitmapSlot * sizeof(LONG_PTR), reinterpret_cast<LONG_PTR>(bitmap));
   return area;

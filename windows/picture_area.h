@@ -14,13 +14,10 @@ inline constexpr const wchar_t* kPictureClass = L"TalvoPicture";
 
 void RegisterPictureClass(HINSTANCE instance);
 
-/// Creates a picture area showing the bitmap resource named after the picture's file
-/// (":/pictures/Form4.png" shows the resource "Form4"). It takes the keyboard focus through the
+/// Creates a picture area showing the bitmap resource of the picture's name ("Form4"; the
+/// build makes one from each committed picture). It takes the keyboard focus through the
 /// tab order but no key does anything on it; a mouse click (press and release inside) is sent
 /// to its top-level window as WM_COMMAND with BN_CLICKED, as a button's click is.
 HWND CreatePictureArea(HWND parent, int id, RECT pixels, std::string_view picture);
-
-/// The resource name of a picture: its file name without folder and extension.
-std::wstring PictureResourceName(std::string_view picture);
 
 }  // namespace talvo::win
