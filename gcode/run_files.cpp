@@ -38,7 +38,7 @@ std::optional<std::string> DiskFiles::Remove(const std::filesystem::path& path) 
 }
 
 std::optional<std::string> DiskFiles::Rename(const std::filesystem::path& from, const std::filesystem::path& to) {
-  return platform::ReplaceFile(from, to);
+  return platform::MoveIntoPlace(from, to);
 }
 
 NameKind DiskFiles::Kind(const std::filesystem::path& path) {

@@ -17,6 +17,6 @@ std::optional<std::string> WriteNewFile(const std::filesystem::path& path, std::
 
 /// Puts the file `from` in place of the name `to` in one step: whatever `to` was (a file, a link,
 /// another name of a file) is replaced as a name, and nothing a link points to is touched.
-std::optional<std::string> ReplaceFile(const std::filesystem::path& from, const std::filesystem::path& to);
+std::optional<std::string> MoveIntoPlace(const std::filesystem::path& from, const std::filesystem::path& to);
 
 }  // namespace talvo::platform

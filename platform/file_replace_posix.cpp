@@ -33,7 +33,7 @@ std::optional<std::string> WriteNewFile(const std::filesystem::path& path, std::
   return std::nullopt;
 }
 
-std::optional<std::string> ReplaceFile(const std::filesystem::path& from, const std::filesystem::path& to) {
+std::optional<std::string> MoveIntoPlace(const std::filesystem::path& from, const std::filesystem::path& to) {
   if (std::rename(from.c_str(), to.c_str()) != 0) return Reason(errno);
   return std::nullopt;
 }

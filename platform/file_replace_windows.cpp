@@ -33,7 +33,7 @@ std::optional<std::string> WriteNewFile(const std::filesystem::path& path, std::
   return std::nullopt;
 }
 
-std::optional<std::string> ReplaceFile(const std::filesystem::path& from, const std::filesystem::path& to) {
+std::optional<std::string> MoveIntoPlace(const std::filesystem::path& from, const std::filesystem::path& to) {
   if (!MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     return Reason(GetLastError());
   }
