@@ -54,7 +54,7 @@ struct Block {
   bool dwell = false;            // G4
   bool pathControl = false;      // G64
   bool dollar = false;           // a $ word (spindle selection)
-  bool anyM = false;             // any M code that is not an end
+  bool wordsM = false;           // an M code that takes P and Q: M19, M50-M53, M62-M68, user codes M100-M199
   bool ioM = false;              // M66, M67 or M68, which take E, L and Q
   bool spindleM = false;         // M3, M4, M5, M19 or M51, which take $
   int passedCount = 0;
@@ -317,7 +317,8 @@ const char* Reader::Parse(std::string_view line, Block& block) {
         continue;
       }
       if (code == 98 || code == 99) return msg::kSubprogram;
-      block.anyM = true;
+      block.wordsM = block.wordsM || code == 19 || (code >= 50 && code <= 53) || (code >= 62 && code <= 68) ||
+                     (code >= 100 && code <= 199);
       block.ioM = block.ioM || code == 66 || code == 67 || code == 68;
       block.spindleM = block.spindleM || code == 3 || code == 4 || code == 5 || code == 19 || code == 51;
       if (mNames_.size() <= static_cast<std::size_t>(code)) mNames_.resize(static_cast<std::size_t>(code) + 1);
@@ -345,9 +346,9 @@ const char* Reader::Check(const Block& block) const {
   for (const char word : {'X', 'Y', 'Z', 'I', 'J', 'K', 'R', 'P'}) {
     if (block.IsExpression(word)) return msg::kExpression;
   }
-  if (block.Has('D') || block.Has('H') || block.Has('K')) return msg::kWordNoUse;
+  if (block.Has('D') || block.Has('H')) return msg::kWordNoUse;
   if ((block.Has('E') || block.Has('L')) && !block.ioM) return msg::kWordNoUse;
-  if (block.Has('Q') && !block.anyM && !block.pathControl) return msg::kWordNoUse;
+  if (block.Has('Q') && !block.wordsM && !block.pathControl) return msg::kWordNoUse;
   if (block.dollar && !block.spindleM && !block.Has('S')) return msg::kWordNoUse;
   return nullptr;
 }
@@ -375,10 +376,7 @@ void Reader::Add(PlotMove move) {
 }
 
 const char* Reader::Arc(const Block& block, PlotPoint end, std::uint32_t index) {
-  const bool hasR = block.Has('R');
   const bool hasIJ = block.Has('I') || block.Has('J');
-  if (!hasR && !hasIJ) return msg::kArcNeedsCentre;
-  if (hasR && hasIJ) return msg::kArcBothForms;
   PlotMove move;
   move.kind = motion_ == Motion::ArcCw ? MoveKind::ArcCw : MoveKind::ArcCcw;
   move.start = position_;
@@ -397,7 +395,6 @@ const char* Reader::Arc(const Block& block, PlotPoint end, std::uint32_t index) 
     if (off > 100 * spiralAllowance || (off / std::max(r0, r1) > kSpiralRelative && off > spiralAllowance))
       return msg::kArcEndOff;
   } else {
-    if (!block.Has('X') && !block.Has('Y')) return msg::kArcNeedsEnd;
     const double radius = block.Get('R');
     const double r = std::abs(radius);
     if (end.x == position_.x && end.y == position_.y) return msg::kArcFullWithR;
@@ -431,33 +428,39 @@ const char* Reader::Execute(const Block& block, std::uint32_t index) {
   // has axis words, or I J alone in an arc mode.
   const bool modalArc = motion_ == Motion::ArcCw || motion_ == Motion::ArcCcw;
   const bool arcLine = block.motion != -1 ? isArc(block.motion) : (axes || centre) && modalArc;
-  if (arcWords && !arcLine) return msg::kWordNoUse;
-  if (block.Has('P')) {
-    if (arcLine) {
-      if (block.Get('P') != 1)
-        return block.Get('P') >= 2 && block.Get('P') == std::floor(block.Get('P')) ? msg::kArcTurns : msg::kWordNoUse;
-    } else if (!block.dwell && !block.pathControl && !block.anyM) {
-      return msg::kWordNoUse;
-    }
-  }
+  if ((arcWords || block.Has('K')) && !arcLine) return msg::kWordNoUse;
+  if (block.Has('P') && !arcLine && !block.dwell && !block.pathControl && !block.wordsM) return msg::kWordNoUse;
   if (block.plane == 18 || block.plane == 19) return msg::kPlaneUnsupported;
+  Motion next = motion_;
+  switch (block.motion) {
+    case 0: next = Motion::Rapid; break;
+    case 1: next = Motion::Feed; break;
+    case 2: next = Motion::ArcCw; break;
+    case 3: next = Motion::ArcCcw; break;
+    case 80: next = Motion::None; break;
+    default: break;
+  }
+  if (axes && next == Motion::None) return msg::kNoMotionMode;
 
-  // Like LinuxCNC, the line's modes take effect before its motion, even when the motion fails.
+  // As in LinuxCNC, the line's modes take effect before its motion, and an arc's own mode once
+  // its words are complete, even when its end then turns out to be out of reach.
   if (block.Has('F')) feedUnknown_ = block.IsExpression('F');
   if (block.units != -1) out_.units = block.units == 20 ? PlotUnits::Inch : PlotUnits::Millimetre;
   if (block.distance != -1) incremental_ = block.distance == 91;
-  switch (block.motion) {
-    case 0: motion_ = Motion::Rapid; break;
-    case 1: motion_ = Motion::Feed; break;
-    case 2: motion_ = Motion::ArcCw; break;
-    case 3: motion_ = Motion::ArcCcw; break;
-    case 80: motion_ = Motion::None; break;
-    default: break;
+  const bool arc = next == Motion::ArcCw || next == Motion::ArcCcw;
+  if (arc && (axes || arcWords || block.motion != -1)) {
+    const bool hasR = block.Has('R');
+    if (!hasR && !centre) return msg::kArcNeedsCentre;
+    if (hasR && centre) return msg::kArcBothForms;
+    if (hasR && !block.Has('X') && !block.Has('Y')) return msg::kArcNeedsEnd;
+    if (block.Has('K')) return msg::kWordNoUse;  // K belongs to arcs in other planes
+    if (block.Has('P') && block.Get('P') != 1) {
+      const double turns = block.Get('P');
+      return turns >= 2 && turns == std::floor(turns) ? msg::kArcTurns : msg::kWordNoUse;
+    }
   }
-  const bool arc = motion_ == Motion::ArcCw || motion_ == Motion::ArcCcw;
-  if (isArc(block.motion) && !axes && !arcWords) return msg::kArcNeedsCentre;
+  motion_ = next;
   if (!axes && !(arc && arcWords)) return nullptr;
-  if (motion_ == Motion::None) return msg::kNoMotionMode;
 
   PlotPoint end = position_;
   if (block.Has('X')) end.x = incremental_ ? position_.x + block.Get('X') : block.Get('X');
