@@ -36,6 +36,9 @@ inline constexpr const char* kAxisNotDrawn = "ÇİZİLMEYEN EKSEN";
 inline constexpr const char* kSubprogram = "ALT PROGRAM VE DÖNGÜ İZLENEMEZ";
 
 // What a line carries that the drawing passes over, as the viewer names it.
+inline constexpr const char* kPassedOver = "GEÇİLDİ";
+inline constexpr const char* kLines = "satır";
+inline constexpr const char* kMoreRefused = "OKUNAMAYAN BAŞKA SATIRLAR";
 inline constexpr const char* kPassedComment = "AÇIKLAMA";
 inline constexpr const char* kPassedAssignment = "PARAMETRE ATAMASI";
 inline constexpr const char* kPassedFeedExpression = "İFADE İLE VERİLEN F (SÜRE HESAPLANAMAZ)";
