@@ -6,6 +6,7 @@
 
 #include "launcher_file.h"
 #include "messages.h"
+#include "staged_files.h"
 #include "val_parse.h"
 
 namespace talvo {
@@ -106,19 +107,23 @@ RunOutcome GenerationRun::Run(CutKind kind, const FieldTexts& fields, std::strin
 
   const std::string launcher = LauncherText();
 
-  if (auto err = files_.Write(paths_.programFile, "")) return FileFailure(msg::kCannotWrite, paths_.programFile, *err);
-  if (auto err = files_.Write(paths_.launcherFile, launcher))
+  // Every file is staged beside its target and only put in place once the whole run has gone
+  // through: a run that stops at any step leaves both earlier files as they were.
+  StagedFiles staged(files_);
+  if (auto err = staged.Write(paths_.programFile, "")) return FileFailure(msg::kCannotWrite, paths_.programFile, *err);
+  if (auto err = staged.Write(paths_.launcherFile, launcher))
     return FileFailure(msg::kCannotWrite, paths_.launcherFile, *err);
-  if (auto err = files_.Remove(paths_.programFile)) return FileFailure(msg::kCannotDelete, paths_.programFile, *err);
+  if (auto err = staged.Drop(paths_.programFile)) return FileFailure(msg::kCannotDelete, paths_.programFile, *err);
   display.clear();
-  if (auto err = files_.Write(paths_.programFile, program))
+  if (auto err = staged.Write(paths_.programFile, program))
     return FileFailure(msg::kCannotWrite, paths_.programFile, *err);
   std::string readBack;
-  if (auto err = files_.Read(paths_.programFile, readBack))
+  if (auto err = staged.Read(paths_.programFile, readBack))
     return FileFailure(msg::kCannotRead, paths_.programFile, *err);
   display = StrippedLines(readBack);
-  if (auto err = files_.Write(paths_.programFile, display + "\r\n"))
+  if (auto err = staged.Write(paths_.programFile, display + "\r\n"))
     return FileFailure(msg::kCannotWrite, paths_.programFile, *err);
+  if (auto failure = staged.Commit()) return FileFailure(msg::kCannotWrite, failure->target, failure->reason);
 
   if (starter_) {
     if (auto err = starter_->Start(paths_)) return {RunStatus::Done, std::string(msg::kViewerNotStarted) + ": " + *err};

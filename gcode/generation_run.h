@@ -36,7 +36,7 @@ using FieldTexts = std::map<std::string, std::string, std::less<>>;
 enum class RunStatus {
   Done,     ///< both files written, the display holds the program, the viewer was asked to start
   Refused,  ///< a value was refused before anything was touched
-  Failed,   ///< a file step failed; the run stopped there and started nothing
+  Failed,   ///< a file step failed; the run stopped there, left both files as they were and started nothing
 };
 
 struct RunOutcome {

@@ -6,6 +6,8 @@
 #include <iterator>
 #include <system_error>
 
+#include "file_replace.h"
+
 namespace talvo {
 namespace {
 
@@ -13,14 +15,8 @@ std::string Reason(int err) { return std::make_error_code(static_cast<std::errc>
 
 }  // namespace
 
-std::optional<std::string> DiskFiles::Write(const std::filesystem::path& path, std::string_view bytes) {
-  errno = 0;
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (!out) return Reason(errno);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  out.close();  // a full disk often shows only here, when the buffer is flushed
-  if (!out) return Reason(errno);
-  return std::nullopt;
+std::optional<std::string> DiskFiles::WriteNew(const std::filesystem::path& path, std::string_view bytes) {
+  return platform::WriteNewFile(path, bytes);
 }
 
 std::optional<std::string> DiskFiles::Read(const std::filesystem::path& path, std::string& bytes) {
@@ -39,6 +35,17 @@ std::optional<std::string> DiskFiles::Remove(const std::filesystem::path& path) 
   std::filesystem::remove(path, ec);
   if (ec) return ec.message();
   return std::nullopt;
+}
+
+std::optional<std::string> DiskFiles::Rename(const std::filesystem::path& from, const std::filesystem::path& to) {
+  return platform::MoveIntoPlace(from, to);
+}
+
+NameKind DiskFiles::Kind(const std::filesystem::path& path) {
+  std::error_code ec;
+  const auto status = std::filesystem::symlink_status(path, ec);
+  if (status.type() == std::filesystem::file_type::not_found) return NameKind::Absent;
+  return status.type() == std::filesystem::file_type::directory ? NameKind::Folder : NameKind::Other;
 }
 
 }  // namespace talvo

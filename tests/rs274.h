@@ -5,9 +5,13 @@
 #include <sys/wait.h>
 
 #include <array>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <map>
+#include <set>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -71,6 +75,63 @@ inline Rs274Result RunRs274File(const std::filesystem::path& file) {
       for (std::string arg; std::getline(args, arg, ',');) move.args.push_back(std::stod(arg));
       result.moves.push_back(move);
     }
+  }
+  return result;
+}
+
+/// What rs274 made of a program whose lines each start with their own number "N<k>": the moves
+/// each line made, and the lines it refused with its reason. It runs on after a refused line.
+struct Rs274Lines {
+  std::map<int, std::vector<Rs274Move>> moves;
+  std::map<int, std::string> refused;
+  std::string output;
+};
+
+inline Rs274Lines RunRs274Numbered(const std::string& program) {
+  if (!Rs274Available()) throw std::runtime_error("rs274 not found (Debian package linuxcnc-uspace)");
+  TempRoot scratch;
+  const auto file = scratch.Path() / "program.ngc";
+  const auto errors = scratch.Path() / "errors";
+  WriteBytes(file, program);
+  const std::string home = scratch.Path().string();
+  const std::string command = "cd '" + home + "' && HOME='" + home + "' rs274 -g -n 0 '" + file.string() + "' -v '" +
+                              (scratch.Path() / "vars.var").string() + "' 2>'" + errors.string() + "'";
+  Rs274Lines result;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) return result;
+  std::array<char, 4096> buffer{};
+  for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;)
+    result.output.append(buffer.data(), n);
+  pclose(pipe);
+
+  const auto lineNumber = [](const std::string& text, std::size_t at) {
+    if (at >= text.size() || text[at] != 'N' || at + 1 >= text.size() || !std::isdigit(text[at + 1])) return -1;
+    return std::atoi(text.c_str() + at + 1);
+  };
+  const struct {
+    const char* word;
+    Rs274Move::Kind kind;
+  } calls[] = {
+      {"STRAIGHT_TRAVERSE(", Rs274Move::Traverse}, {"STRAIGHT_FEED(", Rs274Move::Feed}, {"ARC_FEED(", Rs274Move::Arc}};
+  std::istringstream lines(result.output);
+  for (std::string line; std::getline(lines, line);) {
+    const auto n = line.find('N');
+    const int number = n == std::string::npos ? -1 : lineNumber(line, n);
+    for (const auto& call : calls) {
+      const auto at = line.find(call.word);
+      if (at == std::string::npos || number < 0) continue;
+      Rs274Move move{call.kind, {}};
+      std::istringstream args(line.substr(at + std::string(call.word).size()));
+      for (std::string arg; std::getline(args, arg, ',');) move.args.push_back(std::stod(arg));
+      result.moves[number].push_back(move);
+    }
+  }
+  // A refusal is the reason on one line and the refused line itself on the next.
+  std::ifstream err(errors);
+  std::string previous;
+  for (std::string line; std::getline(err, line); previous = line) {
+    const int number = lineNumber(line, 0);
+    if (number >= 0) result.refused[number] = previous;
   }
   return result;
 }

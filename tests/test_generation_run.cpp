@@ -2,6 +2,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
+#include <string>
+#include <vector>
+
 #include "contour_cases.h"
 #include "generation_run.h"
 #include "launcher_bytes.h"
@@ -143,69 +148,97 @@ TEST(GenerationRunFiles, AnUnusableRootStopsTheRunWithAClearMessage) {
   }
 }
 
-TEST(GenerationRunFiles, AFullDiskIsSeenWhenTheFileIsClosed) {
-  ASSERT_TRUE(std::filesystem::exists("/dev/full")) << "this test needs the full device /dev/full";
-  TempRoot root;
-  const RunPaths paths = RunPaths::InRoot(root.Path());
-  std::filesystem::create_symlink("/dev/full", paths.launcherFile);
-  DiskFiles files;
-  RecordingStarter starter;
-  std::string display;
-  const RunOutcome outcome =
-      GenerationRun(paths, files, &starter).Run(CutKind::InnerCircle, test_support::Circle("100", "10"), display);
-  EXPECT_EQ(outcome.status, RunStatus::Failed);
-  EXPECT_THAT(outcome.message, StartsWith(std::string(msg::kCannotWrite) + ": " + paths.launcherFile.string()));
-  EXPECT_TRUE(starter.started.empty());
-}
-
 /// Passes every operation to the disk but fails the one with the given number.
 class FailingFiles : public RunFiles {
  public:
   explicit FailingFiles(int failAt) : failAt_(failAt) {}
-  std::optional<std::string> Write(const std::filesystem::path& p, std::string_view bytes) override {
-    return Next() ? std::optional<std::string>("disk on fire") : disk_.Write(p, bytes);
+  std::optional<std::string> WriteNew(const std::filesystem::path& p, std::string_view bytes) override {
+    return Next() ? kFire : disk_.WriteNew(p, bytes);
   }
   std::optional<std::string> Read(const std::filesystem::path& p, std::string& bytes) override {
-    return Next() ? std::optional<std::string>("disk on fire") : disk_.Read(p, bytes);
+    return Next() ? kFire : disk_.Read(p, bytes);
   }
   std::optional<std::string> Remove(const std::filesystem::path& p) override {
-    return Next() ? std::optional<std::string>("disk on fire") : disk_.Remove(p);
+    return Next() ? kFire : disk_.Remove(p);
   }
+  std::optional<std::string> Rename(const std::filesystem::path& from, const std::filesystem::path& to) override {
+    return Next() ? kFire : disk_.Rename(from, to);
+  }
+  NameKind Kind(const std::filesystem::path& p) override { return disk_.Kind(p); }
+  int Count() const { return count_; }
 
  private:
+  static inline const std::optional<std::string> kFire = "disk on fire";
   bool Next() { return count_++ == failAt_; }
   DiskFiles disk_;
   int failAt_;
   int count_ = 0;
 };
 
-TEST(GenerationRunFiles, AFailureAtAnyStepStopsThereAndStartsNothing) {
+std::vector<std::string> NamesIn(const std::filesystem::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// Over earlier files, every file operation of a run in turn fails: the run stops there with the
+// file's name and the reason, the output box shows what it showed after that step, both earlier
+// files stay byte for byte, and nothing staged is left beside them.
+TEST(GenerationRunFiles, AFailureAtAnyStepLeavesBothEarlierFiles) {
+  enum File { Program, Launcher, None };
   const struct {
-    int failingOperation;
-    const char* message;
-    bool launcher;        // the failing operation is on the launcher file
+    const char* operation;
+    const char* message;  // nullptr: the failure is harmless and the run is done
+    File file;
     const char* display;  // the output box afterwards
   } cases[] = {
-      {0, msg::kCannotWrite, false, "as it was"},          // creating the program file empty
-      {1, msg::kCannotWrite, true, "as it was"},           // writing the launcher
-      {2, msg::kCannotDelete, false, "as it was"},         // deleting the program file
-      {3, msg::kCannotWrite, false, ""},                   // writing the program
-      {4, msg::kCannotRead, false, ""},                    // reading it back
-      {5, msg::kCannotWrite, false, kInnerCircleDisplay},  // rewriting it from the display
+      {"create the program file empty", msg::kCannotWrite, Program, "as it was"},
+      {"write the launcher", msg::kCannotWrite, Launcher, "as it was"},
+      {"delete the program file", msg::kCannotDelete, Program, "as it was"},
+      {"write the program", msg::kCannotWrite, Program, ""},
+      {"read it back", msg::kCannotRead, Program, ""},
+      {"rewrite it from the display", msg::kCannotWrite, Program, kInnerCircleDisplay},
+      {"delete the first program copy", nullptr, None, kInnerCircleDisplay},
+      {"move the earlier launcher aside", msg::kCannotWrite, Launcher, kInnerCircleDisplay},
+      {"put the launcher in place", msg::kCannotWrite, Launcher, kInnerCircleDisplay},
+      {"put the program in place", msg::kCannotWrite, Program, kInnerCircleDisplay},
+      {"delete the earlier launcher", nullptr, None, kInnerCircleDisplay},
   };
-  for (const auto& c : cases) {
+  const int operations = static_cast<int>(std::size(cases));
+  for (int failAt = 0; failAt <= operations; ++failAt) {
+    SCOPED_TRACE(failAt < operations ? cases[failAt].operation : "nothing fails");
     TempRoot root;
     const RunPaths paths = RunPaths::InRoot(root.Path());
-    FailingFiles files(c.failingOperation);
+    WriteBytes(paths.programFile, "earlier program");
+    WriteBytes(paths.launcherFile, "earlier launcher");
+    FailingFiles files(failAt);
     RecordingStarter starter;
     std::string display = "as it was";
     const RunOutcome outcome =
         GenerationRun(paths, files, &starter).Run(CutKind::InnerCircle, test_support::Circle("100", "10"), display);
-    const auto& path = c.launcher ? paths.launcherFile : paths.programFile;
-    EXPECT_EQ(outcome.status, RunStatus::Failed) << c.failingOperation;
+
+    EXPECT_EQ(NamesIn(root.Path()), (std::vector<std::string>{"A.BAT", "ALANTEMIZLEME.TXT"}));
+    if (failAt == operations || !cases[failAt].message) {
+      EXPECT_EQ(outcome.status, RunStatus::Done);
+      EXPECT_EQ(display, kInnerCircleDisplay);
+      EXPECT_EQ(ReadBytes(paths.programFile), std::string(kInnerCircleDisplay) + "\r\n");
+      EXPECT_EQ(ReadBytes(paths.launcherFile), kLauncherBytes);
+      EXPECT_EQ(starter.started.size(), 1u);
+      if (failAt == operations) {
+        EXPECT_EQ(files.Count(), operations) << "the table misses an operation";
+      }
+      continue;
+    }
+    const auto& c = cases[failAt];
+    const auto& path = c.file == Launcher ? paths.launcherFile : paths.programFile;
+    EXPECT_EQ(outcome.status, RunStatus::Failed);
     EXPECT_EQ(outcome.message, std::string(c.message) + ": " + path.string() + ": disk on fire");
-    EXPECT_TRUE(starter.started.empty()) << c.failingOperation;
-    EXPECT_EQ(display, c.display) << c.failingOperation;
+    EXPECT_EQ(display, c.display);
+    EXPECT_EQ(ReadBytes(paths.programFile), "earlier program");
+    EXPECT_EQ(ReadBytes(paths.launcherFile), "earlier launcher");
+    EXPECT_TRUE(starter.started.empty());
   }
 }
 

@@ -2,13 +2,17 @@
 // talvo-plot: draws a G-code program in a window, or into a PNG file with --export.
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
 #include <QRegularExpression>
 #include <cstdio>
-#include <cstring>
+#include <optional>
 
+#include "loaded_plot.h"
 #include "plot_export.h"
 #include "plot_texts.h"
 #include "plot_window.h"
+#include "reading_report.h"
 #include "single_instance.h"
 
 namespace {
@@ -18,49 +22,79 @@ int Fail(const QString& message) {
   return 1;
 }
 
-}  // namespace
+struct Options {
+  QString file;
+  std::optional<QString> exportTo;
+  QString size;
+};
 
-int main(int argc, char** argv) {
-  // An export needs no screen, so it runs where there is none.
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--export") == 0 && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
-      qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-  }
-  QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("talvo-plot"));
-  QApplication::setApplicationVersion(QStringLiteral("1.0"));
+void Describe(QCoreApplication& app) {
+  app.setApplicationName(QStringLiteral("talvo-plot"));
+  app.setApplicationVersion(QStringLiteral("1.0"));
+}
 
+// The command line is read before any window system is touched: --help, --version and a wrong
+// option are answered, and the program ends, where there is no display.
+std::optional<Options> ReadCommandLine(int argc, char** argv, int& exitCode) {
+  QCoreApplication app(argc, argv);
+  Describe(app);
   QCommandLineParser parser;
   parser.addHelpOption();
+  parser.addVersionOption();
   parser.addPositionalArgument(plot_text::kFileArgument, plot_text::kFileHelp);
   const QCommandLineOption exportOption(QStringLiteral("export"), plot_text::kExportHelp, QStringLiteral("OUT.png"));
   const QCommandLineOption sizeOption(QStringLiteral("size"), plot_text::kSizeHelp, QStringLiteral("WxH"),
                                       QStringLiteral("1200x800"));
   parser.addOption(exportOption);
   parser.addOption(sizeOption);
-  parser.process(app);
+  parser.process(app);  // ends the program after --help, --version or an unknown option
 
   const QStringList files = parser.positionalArguments();
-  if (files.size() != 1) return Fail(plot_text::kNoFile);
-  const QString& file = files.first();
-
-  if (parser.isSet(exportOption)) {
-    static const QRegularExpression sizePattern(QStringLiteral("^(\\d{1,5})[xX](\\d{1,5})$"));
-    const QRegularExpressionMatch size = sizePattern.match(parser.value(sizeOption));
-    const int width = size.hasMatch() ? size.captured(1).toInt() : 0;
-    const int height = size.hasMatch() ? size.captured(2).toInt() : 0;
-    if (width < 16 || height < 16 || width > 16384 || height > 16384) {
-      return Fail(QStringLiteral("%1: %2").arg(plot_text::kBadSize, parser.value(sizeOption)));
-    }
-    const QString problem = ExportPlot(file, parser.value(exportOption), QSize(width, height));
-    return problem.isEmpty() ? 0 : Fail(problem);
+  if (files.size() != 1) {
+    exitCode = Fail(plot_text::kNoFile);
+    return std::nullopt;
   }
+  Options options{files.first(), std::nullopt, parser.value(sizeOption)};
+  if (parser.isSet(exportOption)) options.exportTo = parser.value(exportOption);
+  return options;
+}
 
-  SingleInstance instance(file);
+// Draws the program into a picture. Each refused line is named on standard error with its
+// number and reason, and so is what was passed over; the exit status is 1 when a line was
+// refused, even though the picture of the rest is written.
+int Export(const Options& options) {
+  static const QRegularExpression sizePattern(QStringLiteral("^(\\d{1,5})[xX](\\d{1,5})$"));
+  const QRegularExpressionMatch size = sizePattern.match(options.size);
+  const int width = size.hasMatch() ? size.captured(1).toInt() : 0;
+  const int height = size.hasMatch() ? size.captured(2).toInt() : 0;
+  if (width < 16 || height < 16 || width > 16384 || height > 16384) {
+    return Fail(QStringLiteral("%1: %2").arg(plot_text::kBadSize, options.size));
+  }
+  const talvo::plot::LoadedPlot plot = talvo::plot::LoadPlot(QFile::encodeName(options.file).toStdString());
+  const std::string report = talvo::plot::ReadingReport(plot.program, options.file.toStdString());
+  std::fwrite(report.data(), 1, report.size(), stderr);
+  const QString problem = ExportPlot(plot, options.file, *options.exportTo, QSize(width, height));
+  if (!problem.isEmpty()) return Fail(problem);
+  return talvo::plot::ReadingExitStatus(plot.program);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int exitCode = 0;
+  const std::optional<Options> options = ReadCommandLine(argc, argv, exitCode);
+  if (!options) return exitCode;
+
+  // An export needs no screen, so it runs where there is none.
+  if (options->exportTo && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  Describe(app);
+  if (options->exportTo) return Export(*options);
+
+  SingleInstance instance(options->file);
   if (instance.NotifyRunning()) return 0;
   instance.Listen();
-  PlotWindow window(file);
+  PlotWindow window(options->file);
   QObject::connect(&instance, &SingleInstance::Activated, &window, [&window] {
     window.Reload();
     window.BringForward();

@@ -16,7 +16,10 @@ QImage PlotPicture(const talvo::plot::LoadedPlot& plot, QSize size) {
 }
 
 QString ExportPlot(const QString& file, const QString& out, QSize size) {
-  const talvo::plot::LoadedPlot plot = talvo::plot::LoadPlot(QFile::encodeName(file).toStdString());
+  return ExportPlot(talvo::plot::LoadPlot(QFile::encodeName(file).toStdString()), file, out, size);
+}
+
+QString ExportPlot(const talvo::plot::LoadedPlot& plot, const QString& file, const QString& out, QSize size) {
   if (!plot.problem.empty()) return QString::fromStdString(plot.problem) + ": " + file;
   if (plot.program.moves.empty()) return QString(talvo::plot::msg::kNoMoves) + ": " + file;
   if (!PlotPicture(plot, size).save(out, "PNG")) return QString(plot_text::kCannotWritePicture) + ": " + out;

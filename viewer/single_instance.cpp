@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QLocalSocket>
 
+#include "private_folder.h"
+
 namespace {
 
 constexpr int kWaitMs = 1000;
@@ -27,13 +29,21 @@ QString SingleInstance::ServerName(const QString& file) {
   const QFileInfo info(file);
   const QString canonical = info.canonicalFilePath();
   const QString path = canonical.isEmpty() ? info.absoluteFilePath() : canonical;
-  // The user is part of the name: two operators on one machine each get their own window.
-  const QByteArray key = path.toUtf8() + '\n' + qgetenv("USER");
-  return QStringLiteral("talvo-plot-") +
-         QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha256).toHex().left(24));
+  // The user is part of the name as the system knows them, not as the environment says: two
+  // operators on one machine each get their own window.
+  const QByteArray key = path.toUtf8() + '\n' + QByteArray::fromStdString(talvo::platform::UserKey());
+  const QString name = QStringLiteral("talvo-plot-") +
+                       QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha256).toHex().left(24));
+  // The socket lives where only this user can reach it, so no one else can answer in its place.
+  // Without such a place there is no name, and every start opens a window of its own.
+  const auto folder = talvo::platform::PrivateFolder();
+  if (!folder) return {};
+  if (folder->empty()) return name;  // a named pipe, opened to this user alone by Listen
+  return QString::fromStdString((*folder / name.toStdString()).string());
 }
 
 bool SingleInstance::NotifyRunning() const {
+  if (name_.isEmpty()) return false;
   QLocalSocket socket;
   socket.connectToServer(name_);
   if (!socket.waitForConnected(kWaitMs)) return false;
@@ -44,6 +54,8 @@ bool SingleInstance::NotifyRunning() const {
 }
 
 bool SingleInstance::Listen() {
+  if (name_.isEmpty()) return false;
+  server_.setSocketOptions(QLocalServer::UserAccessOption);
   if (server_.listen(name_)) return true;
   // Nobody answered on the name, so what holds it is left over from a window that died.
   QLocalServer::removeServer(name_);

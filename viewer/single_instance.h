@@ -6,13 +6,15 @@
 #include <QString>
 
 /// One window per program file: the first start listens under a name made from the file's
-/// canonical path, a later start on the same file tells it to come forward and then ends.
+/// canonical path and the user id, in a folder only the user can reach; a later start on the
+/// same file tells it to come forward and then ends.
 class SingleInstance : public QObject {
   Q_OBJECT
 
  public:
   explicit SingleInstance(const QString& file, QObject* parent = nullptr);
 
+  /// The socket's full name, or an empty one when no private folder can be had.
   static QString ServerName(const QString& file);
 
   /// Tells a running window of the same file to come forward; false when there is none.

@@ -19,8 +19,8 @@ using talvo::fuzz::Check;
 /// The run's files in memory: a fuzz run makes millions of them.
 class MemoryFiles final : public RunFiles {
  public:
-  std::optional<std::string> Write(const std::filesystem::path& path, std::string_view bytes) override {
-    files[path.string()] = std::string(bytes);
+  std::optional<std::string> WriteNew(const std::filesystem::path& path, std::string_view bytes) override {
+    if (!files.emplace(path.string(), std::string(bytes)).second) return "file exists";
     return std::nullopt;
   }
   std::optional<std::string> Read(const std::filesystem::path& path, std::string& bytes) override {
@@ -32,6 +32,17 @@ class MemoryFiles final : public RunFiles {
   std::optional<std::string> Remove(const std::filesystem::path& path) override {
     files.erase(path.string());
     return std::nullopt;
+  }
+  std::optional<std::string> Rename(const std::filesystem::path& from, const std::filesystem::path& to) override {
+    const auto it = files.find(from.string());
+    if (it == files.end()) return "no such file";
+    std::string bytes = std::move(it->second);
+    files.erase(it);
+    files[to.string()] = std::move(bytes);
+    return std::nullopt;
+  }
+  NameKind Kind(const std::filesystem::path& path) override {
+    return files.count(path.string()) ? NameKind::Other : NameKind::Absent;
   }
   std::map<std::string, std::string> files;
 };
@@ -80,6 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   Check(outcome.status == RunStatus::Done && outcome.message.empty(), "an accepted run is done");
   Check(display == stripped, "the display holds the stripped program");
+  Check(files.files.size() == 2, "a done run leaves its two files and nothing staged");
   Check(files.files[paths.programFile.string()] == stripped + "\r\n",
         "the program file is the display and an empty line");
   return 0;

@@ -33,9 +33,13 @@ using Typed = QList<QPair<QString, QString>>;  // control, text
 /// Fails every write, as a full or locked disk would.
 class FailingFiles final : public talvo::RunFiles {
  public:
-  std::optional<std::string> Write(const std::filesystem::path&, std::string_view) override { return "disk full"; }
+  std::optional<std::string> WriteNew(const std::filesystem::path&, std::string_view) override { return "disk full"; }
   std::optional<std::string> Read(const std::filesystem::path&, std::string&) override { return "unreadable"; }
   std::optional<std::string> Remove(const std::filesystem::path&) override { return std::nullopt; }
+  std::optional<std::string> Rename(const std::filesystem::path&, const std::filesystem::path&) override {
+    return "disk full";
+  }
+  talvo::NameKind Kind(const std::filesystem::path&) override { return talvo::NameKind::Absent; }
 };
 
 }  // namespace

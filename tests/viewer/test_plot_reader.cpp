@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
+#include <iterator>
 #include <numbers>
 #include <string>
 #include <vector>
@@ -137,6 +139,116 @@ TEST(PlotReader, ListsUnreadableLinesAndReadsOn) {
     EXPECT_EQ(p.moves[1].kind, MoveKind::Feed);
     EXPECT_EQ(p.moves[1].line, 2u);
   }
+}
+
+// A line whose motion could be misread is refused with its number; a line that only carries
+// words that leave the path alone is drawn in full. Each line follows "G0X1", so it starts at
+// (1, 0). The allowances are LinuxCNC's: 0.00127 mm for R, 0.02·√2 mm (and 0.1%) for I J.
+TEST(PlotReader, RefusesWhatCouldBeMisreadAndDrawsWhatOnlyCarriesMachineWords) {
+  struct Case {
+    const char* line;
+    const char* refused;                  // the reason, or nullptr when the line is drawn
+    int moves = 0;                        // on this line, when drawn
+    double x = 0, y = 0, cx = 0, cy = 0;  // the last move's end and, for an arc, its centre
+  };
+  const Case cases[] = {
+      {"G1X1e3Y5F100", msg::kExponent},
+      {"G1X2.5E-1", msg::kExponent},
+      {"G1X10Q5Y5F100", msg::kWordNoUse},
+      {"G1X10 E5F100", msg::kWordNoUse},
+      {"G0X5I1", msg::kWordNoUse},
+      {"G1X5R2F100", msg::kWordNoUse},
+      {"G1X5P1F100", msg::kWordNoUse},
+      {"G1X5$0F100", msg::kWordNoUse},
+      {"G1X5D1F100", msg::kWordNoUse},
+      {"G2X3Y0I1K0F100", msg::kWordNoUse},
+      {"G1X[1+2]F100", msg::kExpression},
+      {"G1X#<x>F100", msg::kExpression},
+      {"G2X3Y0I#1F100", msg::kExpression},
+      {"G2X3Y0R[1]F100", msg::kExpression},
+      {"G1X5A90F100", msg::kAxisNotDrawn},
+      {"G2X3Y0I1P2F100", msg::kArcTurns},
+      {"M98P100", msg::kSubprogram},
+      {"O100 sub", msg::kSubprogram},
+      {"G2F100", msg::kArcNeedsCentre},
+      {"#1", msg::kBadCharacter},
+      {"G2X11.003Y0R5F100", msg::kArcRadiusSmall},  // 0.0015 beyond, more than the allowance
+      {"G2X1.2Y0I0.05J0F100", msg::kArcEndOff},     // 0.05 off, more than 0.0283 and 0.1%
+      {"G2X1Y0I0.001F100", msg::kArcRadiusZero},
+      // drawn
+      {"G2X11.0001Y0R5F100", nullptr, 1, 11.0001, 0, 6.00005, 0},
+      {"G2X4Y1R1.5811F100", nullptr, 1, 4, 1, 2.5, 0.5},
+      {"G2X1.11Y0I0.05J0F100", nullptr, 1, 1.11, 0, 1.05, 0},
+      {"G2X1.1Y0I0.05J0F100P1", nullptr, 1, 1.1, 0, 1.05, 0},
+      {"M3 $0 S1", nullptr, 0},
+      {"M5 $0", nullptr, 0},
+      {"M190 P1", nullptr, 0},
+      {"M159 P601 Q2", nullptr, 0},
+      {"G64 P0.254 Q0.025", nullptr, 0},
+      {"#<holes> = 4", nullptr, 0},
+      {"#<_x> = [#<holes> * 2] (and a comment)", nullptr, 0},
+      {"G1 X5 M52 P1 F100", nullptr, 1, 5, 0},
+      {"G1 X5 S100 T1 F#<_hal[plasmac.cut-feed-rate]>", nullptr, 1, 5, 0},
+      {"G1 X5 F[100*2]", nullptr, 1, 5, 0},
+      {"M67 E0 Q1", nullptr, 0},
+      {"G1 X1E", msg::kNumberMissing},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    const PlotProgram p = ReadProgram(std::string("G0X1\n") + c.line + "\n");
+    if (c.refused) {
+      ASSERT_EQ(p.errors.size(), 1u);
+      EXPECT_EQ(p.errors[0].line, 1u);
+      EXPECT_EQ(p.errors[0].reason, c.refused);
+      EXPECT_EQ(p.MovesOfLine(1).second - p.MovesOfLine(1).first, 0u);
+      continue;
+    }
+    for (const PlotError& e : p.errors) ADD_FAILURE() << "line " << e.line << ": " << e.reason;
+    const auto [first, last] = p.MovesOfLine(1);
+    ASSERT_EQ(static_cast<int>(last - first), c.moves);
+    if (c.moves == 0) continue;
+    const PlotMove& m = p.moves[last - 1];
+    EXPECT_NEAR(m.end.x, c.x, 1e-9);
+    EXPECT_NEAR(m.end.y, c.y, 1e-9);
+    if (m.IsArc()) {
+      EXPECT_NEAR(m.centreX, c.cx, 1e-4);
+      EXPECT_NEAR(m.centreY, c.cy, 1e-4);
+    }
+  }
+}
+
+TEST(PlotReader, APlasmaProgramWithMachineWordsIsDrawnInFull) {
+  std::ifstream in(std::string(TALVO_PLOT_CORPUS) + "/plasma.ngc", std::ios::binary);
+  const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  ASSERT_FALSE(text.empty());
+  const PlotProgram p = ReadProgram(text);
+  for (const PlotError& e : p.errors) ADD_FAILURE() << "line " << e.line + 1 << ": " << e.reason;
+  EXPECT_EQ(p.moves.size(), 9u);
+  EXPECT_EQ(p.pierces.size(), 2u);
+  EXPECT_TRUE(p.feedUnknown) << "the cuts run at a feed given as an expression";
+  std::vector<std::string> passed;
+  for (const PassedOver& w : p.passedOver) passed.push_back(w.word);
+  const std::vector<std::string> expected = {msg::kPassedComment,
+                                             "G64",
+                                             msg::kPassedAssignment,
+                                             "M52",
+                                             "M190",
+                                             "M66",
+                                             msg::kPassedFeedExpression,
+                                             "M3",
+                                             "S",
+                                             "$",
+                                             "M5",
+                                             "M159"};
+  EXPECT_EQ(passed, expected);
+  EXPECT_EQ(p.passedOver[7].lines, 2u);  // M3, twice
+  EXPECT_EQ(p.passedOver[7].firstLine, 11u);
+}
+
+TEST(PlotReader, AKnownFeedAfterAnExpressionIsKnownAgain) {
+  EXPECT_FALSE(ReadProgram("F#<_hal[x]>\nF300\nG1X5\n").feedUnknown);
+  EXPECT_TRUE(ReadProgram("F300\nG1X5F#1\n").feedUnknown);
+  EXPECT_FALSE(ReadProgram("F#1\nG0X5\n").feedUnknown) << "a rapid runs at no feed";
 }
 
 TEST(PlotReader, RefusesAMegabyteLineAndReadsOn) {

@@ -5,8 +5,11 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <iterator>
+#include <memory>
 #include <numbers>
 #include <string>
+#include <vector>
 
 #include "arc_geometry.h"
 #include "plot_messages.h"
@@ -25,18 +28,47 @@ constexpr std::size_t kMaxLineLength = std::size_t{64} * 1024;
 
 enum class Motion { None, Rapid, Feed, ArcCw, ArcCcw };
 
+// The allowances of LinuxCNC's interpreter, so that the viewer refuses the arcs it refuses and
+// draws those it runs: an R arc may fall short of its end by the radius allowance; an I J arc may
+// end off its circle by the spiral allowance when that is also more than a thousandth of the
+// radius, and never by a hundred times the allowance; a radius under the radius allowance is zero.
+constexpr double kRadiusAllowanceInch = 0.00005;
+constexpr double kRadiusAllowanceMm = kRadiusAllowanceInch * 25.4;
+constexpr double kSpiralAllowanceInch = 0.002 * std::numbers::sqrt2;
+constexpr double kSpiralAllowanceMm = 0.02 * std::numbers::sqrt2;
+constexpr double kSpiralRelative = 0.001;
+constexpr double kTiny = 1e-12;
+
+constexpr std::uint32_t Bit(char letter) { return 1u << (letter - 'A'); }
+
 // The words of one block, indexed by letter.
 struct Block {
   double value[26] = {};
   std::uint32_t present = 0;
-  int motion = -1;    // G0..G3, G80 seen on this line (-1: none)
-  int distance = -1;  // 90 or 91
-  int units = -1;     // 20 or 21
-  int plane = -1;     // 17, 18 or 19
-  bool end = false;   // M2 or M30
+  std::uint32_t expression = 0;  // letters whose value is an expression the reader does not evaluate
+  int motion = -1;               // G0..G3, G80 seen on this line (-1: none)
+  int distance = -1;             // 90 or 91
+  int units = -1;                // 20 or 21
+  int plane = -1;                // 17, 18 or 19
+  bool end = false;              // M2 or M30
+  bool dwell = false;            // G4
+  bool pathControl = false;      // G64
+  bool dollar = false;           // a $ word (spindle selection)
+  bool wordsM = false;           // an M code that takes P and Q: M19, M50-M53, M62-M68, user codes M100-M199
+  bool ioM = false;              // M66, M67 or M68, which take E, L and Q
+  bool spindleM = false;         // M3, M4, M5, M19 or M51, which take $
+  int passedCount = 0;
+  std::string_view passed[8];  // what the line carries that the drawing passes over
 
-  bool Has(char letter) const { return present & (1u << (letter - 'A')); }
+  bool Has(char letter) const { return present & Bit(letter); }
+  bool IsExpression(char letter) const { return expression & Bit(letter); }
   double Get(char letter) const { return value[letter - 'A']; }
+  void Pass(std::string_view word) {
+    for (int i = 0; i < passedCount; ++i) {
+      if (passed[i] == word) return;
+    }
+    if (passedCount < static_cast<int>(std::size(passed))) passed[passedCount++] = word;
+  }
 };
 
 class Reader {
@@ -48,10 +80,12 @@ class Reader {
 
  private:
   const char* Parse(std::string_view line, Block& block);
+  const char* Check(const Block& block) const;
   const char* Execute(const Block& block, std::uint32_t index);
   const char* Arc(const Block& block, PlotPoint end, std::uint32_t index);
   void Add(PlotMove move);
   void Fail(std::uint32_t index, const char* reason, std::string_view detail = {});
+  void NotePassed(const Block& block, std::uint32_t index);
 
   PlotProgram& out_;
   PlotPoint position_;
@@ -59,9 +93,14 @@ class Reader {
   bool incremental_ = false;
   bool sawCode_ = false;
   bool lastWasRapid_ = false;
+  bool feedUnknown_ = false;
+  // The texts of M codes passed over, kept so that the passed words can point into them.
+  std::vector<std::unique_ptr<std::string>> mNames_;
 };
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsAlpha(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
 // A number as G-code writes it: an optional sign, digits with at most one point (".5", "-.75",
 // "3."), no exponent. Returns the end of the number, or nullptr when there is none.
@@ -73,13 +112,13 @@ const char* ReadNumber(const char* p, const char* end, double& value, bool& tooB
   }
   const char* first = p;
   bool digits = false;
-  while (p < end && *p >= '0' && *p <= '9') {
+  while (p < end && IsDigit(*p)) {
     ++p;
     digits = true;
   }
   if (p < end && *p == '.') {
     ++p;
-    while (p < end && *p >= '0' && *p <= '9') {
+    while (p < end && IsDigit(*p)) {
       ++p;
       digits = true;
     }
@@ -90,6 +129,73 @@ const char* ReadNumber(const char* p, const char* end, double& value, bool& tooB
   tooBig = result.ec == std::errc::result_out_of_range || !(v <= kMaxMagnitude);
   value = negative ? -v : v;
   return p;
+}
+
+// True when the number that ends at p goes on as an exponent ("1e3", "2.5E-4"): LinuxCNC reads
+// that as a number followed by an E word, so the line means something other than it shows.
+bool ExponentFollows(const char* p, const char* end) {
+  if (p >= end || (*p != 'e' && *p != 'E')) return false;
+  ++p;
+  if (p < end && (*p == '+' || *p == '-')) ++p;
+  return p < end && IsDigit(*p);
+}
+
+const char* SkipBrackets(const char* p, const char* end);
+
+// A parameter: "#5", "#<name>", "#<_hal[pin.name]>", "#[expression]", "##1". p is at the '#'.
+const char* SkipParameter(const char* p, const char* end) {
+  ++p;
+  while (p < end && IsBlank(*p)) ++p;
+  if (p >= end) return nullptr;
+  if (*p == '<') {
+    const void* close = std::memchr(p, '>', static_cast<std::size_t>(end - p));
+    return close ? static_cast<const char*>(close) + 1 : nullptr;
+  }
+  if (*p == '[') return SkipBrackets(p, end);
+  if (*p == '#') return SkipParameter(p, end);
+  if (!IsDigit(*p)) return nullptr;
+  while (p < end && (IsDigit(*p) || *p == '.')) ++p;
+  return p;
+}
+
+// A bracketed expression; p is at the '['. Names in <> may hold brackets of their own.
+const char* SkipBrackets(const char* p, const char* end) {
+  int depth = 0;
+  while (p < end) {
+    if (*p == '#') {
+      const char* after = SkipParameter(p, end);
+      if (!after) return nullptr;
+      p = after;
+      continue;
+    }
+    if (*p == '[') ++depth;
+    if (*p == ']' && --depth == 0) return p + 1;
+    ++p;
+  }
+  return nullptr;
+}
+
+// A value the reader does not evaluate: a bracketed expression, a parameter, a function such as
+// "ABS[...]" or "ATAN[...]/[...]", each with an optional sign. Returns its end, or nullptr.
+const char* SkipExpression(const char* p, const char* end) {
+  if (p < end && (*p == '+' || *p == '-')) ++p;
+  if (p >= end) return nullptr;
+  if (*p == '[') return SkipBrackets(p, end);
+  if (*p == '#') return SkipParameter(p, end);
+  if (!IsAlpha(*p)) return nullptr;
+  const char* q = p;
+  while (q < end && IsAlpha(*q)) ++q;
+  if (q - p < 2 || q >= end || *q != '[') return nullptr;  // a function name has two letters or more
+  const char* after = SkipBrackets(q, end);
+  if (!after) return nullptr;
+  const char* slash = after;
+  while (slash < end && IsBlank(*slash)) ++slash;
+  if (slash < end && *slash == '/') {  // ATAN[y]/[x]
+    ++slash;
+    while (slash < end && IsBlank(*slash)) ++slash;
+    if (slash < end && *slash == '[') return SkipBrackets(slash, end);
+  }
+  return after;
 }
 
 const char* Reader::Parse(std::string_view line, Block& block) {
@@ -103,11 +209,41 @@ const char* Reader::Parse(std::string_view line, Block& block) {
       ++p;
       continue;
     }
-    if (c == ';') break;
+    if (c == ';') {
+      block.Pass(msg::kPassedComment);
+      break;
+    }
     if (c == '(') {
       const void* close = std::memchr(p, ')', static_cast<std::size_t>(end - p));
       if (!close) return msg::kOpenComment;
       p = static_cast<const char*>(close) + 1;
+      block.Pass(msg::kPassedComment);
+      continue;
+    }
+    if (c == '#') {  // a parameter assignment: "#<holes> = 4", "#1=[#2*3]"
+      const char* after = SkipParameter(p, end);
+      if (!after) return msg::kBadCharacter;
+      while (after < end && IsBlank(*after)) ++after;
+      if (after >= end || *after != '=') return msg::kBadCharacter;
+      ++after;
+      while (after < end && IsBlank(*after)) ++after;
+      double v = 0;
+      bool tooBig = false;
+      const char* value = ReadNumber(after, end, v, tooBig);
+      if (!value || (value < end && (*value == '[' || *value == '#'))) value = SkipExpression(after, end);
+      if (!value) return msg::kNumberMissing;
+      p = value;
+      block.Pass(msg::kPassedAssignment);
+      continue;
+    }
+    if (c == '$') {
+      ++p;
+      double v = 0;
+      bool tooBig = false;
+      const char* after = ReadNumber(p, end, v, tooBig);
+      if (!after) return msg::kNumberMissing;
+      p = after;
+      block.dollar = true;
       continue;
     }
     const char letter = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
@@ -116,11 +252,19 @@ const char* Reader::Parse(std::string_view line, Block& block) {
     while (p < end && IsBlank(*p)) ++p;
     double v = 0;
     bool tooBig = false;
+    bool expression = false;
     const char* after = ReadNumber(p, end, v, tooBig);
-    if (!after) return msg::kNumberMissing;
-    if (tooBig) return msg::kNumberTooBig;
+    if (after) {
+      if (tooBig) return msg::kNumberTooBig;
+      if (ExponentFollows(after, end)) return msg::kExponent;
+    } else {
+      after = SkipExpression(p, end);
+      if (!after) return msg::kNumberMissing;
+      expression = true;
+    }
     p = after;
     if (letter == 'G') {
+      if (expression) return msg::kCodeUnknown;
       const double tenths = std::round(v * 10);
       const int code = static_cast<int>(tenths / 10);
       if (std::abs(v) > 1000 || tenths != code * 10.0) return msg::kCodeUnknown;
@@ -138,9 +282,16 @@ const char* Reader::Parse(std::string_view line, Block& block) {
         case 17:
         case 18:
         case 19: group = &block.plane; break;
-        // Modes that do not change the drawn path: dwell, cutter and length compensation off,
-        // work offsets, path control, feed per minute.
         case 4:
+          block.dwell = true;
+          block.Pass("G4");
+          continue;
+        case 64:
+          block.pathControl = true;
+          block.Pass("G64");
+          continue;
+        // Modes that do not change the drawn path: cutter and length compensation off, work
+        // offsets, exact path, feed per minute, spindle speed in turns.
         case 40:
         case 49:
         case 54:
@@ -150,8 +301,8 @@ const char* Reader::Parse(std::string_view line, Block& block) {
         case 58:
         case 59:
         case 61:
-        case 64:
-        case 94: continue;
+        case 94:
+        case 97: continue;
         default: return msg::kCodeUnknown;
       }
       if (*group != -1) return msg::kCodesClash;
@@ -159,61 +310,107 @@ const char* Reader::Parse(std::string_view line, Block& block) {
       continue;
     }
     if (letter == 'M') {
-      if (v == 2 || v == 30) block.end = true;
+      if (expression || v < 0 || v != std::floor(v) || v > 1000) return msg::kCodeUnknown;
+      const int code = static_cast<int>(v);
+      if (code == 2 || code == 30) {
+        block.end = true;
+        continue;
+      }
+      if (code == 98 || code == 99) return msg::kSubprogram;
+      block.wordsM = block.wordsM || code == 19 || (code >= 50 && code <= 53) || (code >= 62 && code <= 68) ||
+                     (code >= 100 && code <= 199);
+      block.ioM = block.ioM || code == 66 || code == 67 || code == 68;
+      block.spindleM = block.spindleM || code == 3 || code == 4 || code == 5 || code == 19 || code == 51;
+      if (mNames_.size() <= static_cast<std::size_t>(code)) mNames_.resize(static_cast<std::size_t>(code) + 1);
+      auto& name = mNames_[static_cast<std::size_t>(code)];
+      if (!name) name = std::make_unique<std::string>("M" + std::to_string(code));
+      block.Pass(*name);
       continue;
     }
-    const std::uint32_t bit = 1u << (letter - 'A');
+    if (letter == 'O') return msg::kSubprogram;
+    const std::uint32_t bit = Bit(letter);
     if (block.present & bit) return msg::kWordTwice;
     block.present |= bit;
+    if (expression) block.expression |= bit;
     block.value[letter - 'A'] = v;
   }
   return nullptr;
+}
+
+// The words that need a code on the same line to mean anything: a line that carries one without
+// it would be run differently from the way it reads, so it is refused as LinuxCNC refuses it.
+const char* Reader::Check(const Block& block) const {
+  for (const char axis : {'A', 'B', 'C', 'U', 'V', 'W'}) {
+    if (block.Has(axis)) return msg::kAxisNotDrawn;
+  }
+  for (const char word : {'X', 'Y', 'Z', 'I', 'J', 'K', 'R', 'P'}) {
+    if (block.IsExpression(word)) return msg::kExpression;
+  }
+  if (block.Has('D') || block.Has('H')) return msg::kWordNoUse;
+  if ((block.Has('E') || block.Has('L')) && !block.ioM) return msg::kWordNoUse;
+  if (block.Has('Q') && !block.wordsM && !block.pathControl) return msg::kWordNoUse;
+  if (block.dollar && !block.spindleM && !block.Has('S')) return msg::kWordNoUse;
+  return nullptr;
+}
+
+void Reader::NotePassed(const Block& block, std::uint32_t index) {
+  for (int i = 0; i < block.passedCount; ++i) {
+    const auto it = std::find_if(out_.passedOver.begin(), out_.passedOver.end(),
+                                 [&](const PassedOver& p) { return p.word == block.passed[i]; });
+    if (it == out_.passedOver.end()) {
+      out_.passedOver.push_back({std::string(block.passed[i]), index, 1});
+    } else {
+      ++it->lines;
+    }
+  }
 }
 
 void Reader::Add(PlotMove move) {
   move.pierce = move.IsCut() && lastWasRapid_;
   if (move.pierce) out_.pierces.push_back(static_cast<std::uint32_t>(out_.moves.size()));
   lastWasRapid_ = !move.IsCut();
+  if (move.IsCut() && feedUnknown_) out_.feedUnknown = true;
   (move.IsCut() ? out_.cutLength : out_.rapidLength) += MoveLength(move);
   out_.extents.Add(MoveBox(move));
   out_.moves.push_back(move);
 }
 
 const char* Reader::Arc(const Block& block, PlotPoint end, std::uint32_t index) {
-  const bool hasR = block.Has('R');
   const bool hasIJ = block.Has('I') || block.Has('J');
-  if (!hasR && !hasIJ) return msg::kArcNeedsCentre;
-  if (hasR && hasIJ) return msg::kArcBothForms;
   PlotMove move;
   move.kind = motion_ == Motion::ArcCw ? MoveKind::ArcCw : MoveKind::ArcCcw;
   move.start = position_;
   move.end = end;
   move.line = index;
-  const double tolerance = out_.units == PlotUnits::Inch ? 0.0005 : 0.005;
+  const bool inch = out_.units == PlotUnits::Inch;
+  const double radiusAllowance = inch ? kRadiusAllowanceInch : kRadiusAllowanceMm;
   if (hasIJ) {
+    const double spiralAllowance = inch ? kSpiralAllowanceInch : kSpiralAllowanceMm;
     move.centreX = position_.x + block.Get('I');
     move.centreY = position_.y + block.Get('J');
-    const double r0 = std::hypot(position_.x - move.centreX, position_.y - move.centreY);
-    const double r1 = std::hypot(end.x - move.centreX, end.y - move.centreY);
-    if (r0 == 0) return msg::kArcRadiusZero;
-    if (std::abs(r1 - r0) > tolerance + 0.001 * r0) return msg::kArcEndOff;
+    const double r0 = std::hypot(move.centreX - position_.x, move.centreY - position_.y);
+    const double r1 = std::hypot(move.centreX - end.x, move.centreY - end.y);
+    if (r0 < radiusAllowance || r1 < radiusAllowance) return msg::kArcRadiusZero;
+    const double off = std::abs(r0 - r1);
+    if (off > 100 * spiralAllowance || (off / std::max(r0, r1) > kSpiralRelative && off > spiralAllowance))
+      return msg::kArcEndOff;
   } else {
-    if (!block.Has('X') && !block.Has('Y')) return msg::kArcNeedsEnd;
     const double radius = block.Get('R');
     const double r = std::abs(radius);
     if (end.x == position_.x && end.y == position_.y) return msg::kArcFullWithR;
+    // LinuxCNC takes R0 for a half circle whose centre it cannot compute; the viewer refuses it.
     if (r == 0) return msg::kArcRadiusZero;
     const double midX = (position_.x + end.x) / 2;
     const double midY = (position_.y + end.y) / 2;
-    double half = std::hypot(end.x - midX, end.y - midY);
-    if (half > r * (1 + 1e-9) + 1e-12) return msg::kArcRadiusSmall;
-    half = std::min(half, r);
+    double half = std::hypot(midX - end.x, midY - end.y);
+    if (half - r > radiusAllowance) return msg::kArcRadiusSmall;
+    if (half / r > 1 - kTiny) half = r;  // a half circle written a little short
     // A positive radius takes the shorter way round, a negative one the longer: the centre
     // lies to the right of the chord for a short clockwise arc, to its left otherwise.
     const bool right = (motion_ == Motion::ArcCw) == (radius > 0);
     const double chord = std::atan2(end.y - position_.y, end.x - position_.x);
     const double theta = chord + (right ? -std::numbers::pi / 2 : std::numbers::pi / 2);
-    const double offset = std::sqrt(r * r - half * half);
+    const double offset = r * std::cos(std::asin(half / r));
     move.centreX = midX + offset * std::cos(theta);
     move.centreY = midY + offset * std::sin(theta);
   }
@@ -222,22 +419,48 @@ const char* Reader::Arc(const Block& block, PlotPoint end, std::uint32_t index) 
 }
 
 const char* Reader::Execute(const Block& block, std::uint32_t index) {
+  if (const char* why = Check(block)) return why;
+  const bool axes = block.Has('X') || block.Has('Y') || block.Has('Z');
+  const bool centre = block.Has('I') || block.Has('J');
+  const bool arcWords = centre || block.Has('R');
+  const auto isArc = [](int code) { return code == 2 || code == 3; };
+  // The motion this line runs, found as LinuxCNC finds it: its own, else the modal one when it
+  // has axis words, or I J alone in an arc mode.
+  const bool modalArc = motion_ == Motion::ArcCw || motion_ == Motion::ArcCcw;
+  const bool arcLine = block.motion != -1 ? isArc(block.motion) : (axes || centre) && modalArc;
+  if ((arcWords || block.Has('K')) && !arcLine) return msg::kWordNoUse;
+  if (block.Has('P') && !arcLine && !block.dwell && !block.pathControl && !block.wordsM) return msg::kWordNoUse;
   if (block.plane == 18 || block.plane == 19) return msg::kPlaneUnsupported;
-  if (block.units != -1) out_.units = block.units == 20 ? PlotUnits::Inch : PlotUnits::Millimetre;
-  if (block.distance != -1) incremental_ = block.distance == 91;
+  Motion next = motion_;
   switch (block.motion) {
-    case 0: motion_ = Motion::Rapid; break;
-    case 1: motion_ = Motion::Feed; break;
-    case 2: motion_ = Motion::ArcCw; break;
-    case 3: motion_ = Motion::ArcCcw; break;
-    case 80: motion_ = Motion::None; break;
+    case 0: next = Motion::Rapid; break;
+    case 1: next = Motion::Feed; break;
+    case 2: next = Motion::ArcCw; break;
+    case 3: next = Motion::ArcCcw; break;
+    case 80: next = Motion::None; break;
     default: break;
   }
-  const bool axes = block.Has('X') || block.Has('Y') || block.Has('Z');
-  const bool arcWords = block.Has('I') || block.Has('J') || block.Has('R');
-  const bool arc = motion_ == Motion::ArcCw || motion_ == Motion::ArcCcw;
+  if (axes && next == Motion::None) return msg::kNoMotionMode;
+
+  // As in LinuxCNC, the line's modes take effect before its motion, and an arc's own mode once
+  // its words are complete, even when its end then turns out to be out of reach.
+  if (block.Has('F')) feedUnknown_ = block.IsExpression('F');
+  if (block.units != -1) out_.units = block.units == 20 ? PlotUnits::Inch : PlotUnits::Millimetre;
+  if (block.distance != -1) incremental_ = block.distance == 91;
+  const bool arc = next == Motion::ArcCw || next == Motion::ArcCcw;
+  if (arc && (axes || arcWords || block.motion != -1)) {
+    const bool hasR = block.Has('R');
+    if (!hasR && !centre) return msg::kArcNeedsCentre;
+    if (hasR && centre) return msg::kArcBothForms;
+    if (hasR && !block.Has('X') && !block.Has('Y')) return msg::kArcNeedsEnd;
+    if (block.Has('K')) return msg::kWordNoUse;  // K belongs to arcs in other planes
+    if (block.Has('P') && block.Get('P') != 1) {
+      const double turns = block.Get('P');
+      return turns >= 2 && turns == std::floor(turns) ? msg::kArcTurns : msg::kWordNoUse;
+    }
+  }
+  motion_ = next;
   if (!axes && !(arc && arcWords)) return nullptr;
-  if (motion_ == Motion::None) return msg::kNoMotionMode;
 
   PlotPoint end = position_;
   if (block.Has('X')) end.x = incremental_ ? position_.x + block.Get('X') : block.Get('X');
@@ -288,6 +511,11 @@ bool Reader::Line(std::string_view line, std::uint32_t index) {
     Fail(index, why);
     return true;
   }
+  if (block.Has('F') && block.IsExpression('F')) block.Pass(msg::kPassedFeedExpression);
+  if (block.Has('S')) block.Pass("S");
+  if (block.Has('T')) block.Pass("T");
+  if (block.dollar) block.Pass("$");
+  NotePassed(block, index);
   return !block.end;
 }
 

@@ -8,9 +8,15 @@
 namespace talvo::plot {
 
 /// Reads the motions of a G-code program for drawing: G0 G1 G2 G3 (modal) with X Y Z I J R,
-/// G17, G20/G21, G90/G91, N numbers, comments in parentheses and after ";", "%" tape marks,
-/// M2/M30 as the end. F, S, T, other M words and other address letters are passed over.
-/// A line it cannot follow is listed with the reason and changes nothing; reading goes on.
+/// G17, G20/G21, G90/G91, N numbers, "%" tape marks, M2/M30 as the end.
+/// It agrees with LinuxCNC's interpreter on what it draws: a line whose motion could be misread
+/// is refused (a number in exponent form, a word that nothing on the line uses, such as E or Q
+/// on a G1, an axis or arc word given as an expression, an arc outside the interpreter's
+/// allowances). Words that do not change the path are passed over and listed: M codes with their
+/// P, Q, E, L and $ words, S, T, G4 and G64 with P and Q, parameter assignments, comments, and
+/// a feed given as an expression, which leaves the feed unknown.
+/// A refused line is listed with the reason and moves nothing; as in the interpreter, the modes
+/// it sets (units, distance, motion, feed) take effect when only its motion failed.
 /// The start is G17 G21 G90 at the origin with no motion mode.
 PlotProgram ReadProgram(std::string_view text);
 

@@ -28,5 +28,19 @@ inline constexpr const char* kArcFullWithR = "R İLE TAM DAİRE OLMAZ";
 inline constexpr const char* kArcRadiusZero = "YAY YARIÇAPI SIFIR";
 inline constexpr const char* kArcRadiusSmall = "YARIÇAP UCA ULAŞMIYOR";
 inline constexpr const char* kArcEndOff = "YAYIN SONU ÇEMBERDE DEĞİL";
+inline constexpr const char* kArcTurns = "YAYDA TUR SAYISI (P) ÇİZİLMEZ";
+inline constexpr const char* kExponent = "ÜSLÜ SAYI OKUNMAZ";
+inline constexpr const char* kWordNoUse = "BU SATIRDA KULLANILMAYAN SÖZCÜK";
+inline constexpr const char* kExpression = "EKSEN YA DA YAY SÖZCÜĞÜNDE İFADE HESAPLANAMAZ";
+inline constexpr const char* kAxisNotDrawn = "ÇİZİLMEYEN EKSEN";
+inline constexpr const char* kSubprogram = "ALT PROGRAM VE DÖNGÜ İZLENEMEZ";
+
+// What a line carries that the drawing passes over, as the viewer names it.
+inline constexpr const char* kPassedOver = "GEÇİLDİ";
+inline constexpr const char* kLines = "satır";
+inline constexpr const char* kMoreRefused = "OKUNAMAYAN BAŞKA SATIRLAR";
+inline constexpr const char* kPassedComment = "AÇIKLAMA";
+inline constexpr const char* kPassedAssignment = "PARAMETRE ATAMASI";
+inline constexpr const char* kPassedFeedExpression = "İFADE İLE VERİLEN F (SÜRE HESAPLANAMAZ)";
 
 }  // namespace talvo::plot::msg

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -14,17 +15,29 @@ namespace talvo::plot {
 
 enum class PlotUnits : std::uint8_t { Millimetre, Inch };
 
+/// A kind of word the reader read and passed over because it does not change the drawn path
+/// (an M code, S, a comment, a parameter assignment, ...): where it first came and how often.
+struct PassedOver {
+  std::string word;
+  std::uint32_t firstLine = 0;  ///< zero-based index of the source line
+  std::uint32_t lines = 0;      ///< how many lines carried it
+};
+
 /// Everything the reader found in one program text.
 struct PlotProgram {
   std::vector<PlotMove> moves;            ///< in program order, so their source lines never decrease
   std::vector<PlotError> errors;          ///< the first kMaxKeptErrors unreadable lines
   std::size_t errorCount = 0;             ///< all unreadable lines, also those not kept
+  std::vector<PassedOver> passedOver;     ///< in the order first met
   std::vector<std::uint32_t> lineStarts;  ///< offset of each source line in the text
   std::vector<std::uint32_t> pierces;     ///< indices of cutting moves that follow a rapid
   PlotUnits units = PlotUnits::Millimetre;
   PlotExtents extents;
   double cutLength = 0;
   double rapidLength = 0;
+  /// Some cut ran at a feed given as an expression the reader cannot evaluate, so the job's time
+  /// cannot be estimated; the path is drawn all the same.
+  bool feedUnknown = false;
 
   static constexpr std::size_t kMaxKeptErrors = 10000;
 

@@ -1,0 +1,103 @@
+// SPDX-License-Identifier: MIT
+#include "staged_files.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <system_error>
+
+namespace talvo {
+
+StagedFiles::StagedFiles(RunFiles& files) : files_(files), random_(std::random_device{}()) {}
+
+StagedFiles::~StagedFiles() {
+  for (const Entry& e : entries_) files_.Remove(e.staged);
+  for (const auto& path : leftovers_) files_.Remove(path);
+}
+
+void StagedFiles::Discard(const std::filesystem::path& path) {
+  // A file of ours that cannot be deleted now gets one more try at the end.
+  if (files_.Remove(path)) leftovers_.push_back(path);
+}
+
+std::filesystem::path StagedFiles::FreshName(const std::filesystem::path& target) {
+  // Random, so that no one can lay a link in its way beforehand and two runs never meet; beside
+  // the target, so that moving it in place stays within one folder.
+  char suffix[32];
+  std::snprintf(suffix, sizeof suffix, ".%016llx.tmp", static_cast<unsigned long long>(random_()));
+  std::filesystem::path name = target;
+  name += suffix;
+  return name;
+}
+
+StagedFiles::Entry* StagedFiles::Find(const std::filesystem::path& target) {
+  const auto it = std::find_if(entries_.begin(), entries_.end(), [&](const Entry& e) { return e.target == target; });
+  return it == entries_.end() ? nullptr : &*it;
+}
+
+std::optional<std::string> StagedFiles::Write(const std::filesystem::path& target, std::string_view bytes) {
+  if (files_.Kind(target) == NameKind::Folder) return std::make_error_code(std::errc::is_a_directory).message();
+  const std::filesystem::path fresh = FreshName(target);
+  if (auto err = files_.WriteNew(fresh, bytes)) {
+    Discard(fresh);  // a write that failed half-way leaves no file behind
+    return err;
+  }
+  if (Entry* e = Find(target)) {
+    Discard(e->staged);
+    e->staged = fresh;
+  } else {
+    entries_.push_back({target, fresh});
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> StagedFiles::Read(const std::filesystem::path& target, std::string& bytes) {
+  const Entry* e = Find(target);
+  return files_.Read(e ? e->staged : target, bytes);
+}
+
+std::optional<std::string> StagedFiles::Drop(const std::filesystem::path& target) {
+  const auto it = std::find_if(entries_.begin(), entries_.end(), [&](const Entry& e) { return e.target == target; });
+  if (it == entries_.end()) return std::nullopt;
+  if (auto err = files_.Remove(it->staged)) return err;
+  entries_.erase(it);
+  return std::nullopt;
+}
+
+std::optional<StagedFiles::Failure> StagedFiles::Commit() {
+  std::vector<Replaced> replaced;
+  for (std::size_t i = 0; i < entries_.size(); ++i) {
+    Entry& e = entries_[i];
+    // The last file is moved straight over its target, so its name always holds a whole file.
+    // An earlier one may have to be undone later, so its old file is first moved aside.
+    std::optional<std::filesystem::path> aside;
+    if (i + 1 < entries_.size() && files_.Kind(e.target) != NameKind::Absent) {
+      aside = FreshName(e.target);
+      if (auto err = files_.Rename(e.target, *aside)) {
+        Undo(replaced);
+        return Failure{e.target, *err};
+      }
+    }
+    if (auto err = files_.Rename(e.staged, e.target)) {
+      if (aside) files_.Rename(*aside, e.target);
+      Undo(replaced);
+      return Failure{e.target, *err};
+    }
+    replaced.push_back({e.target, aside});
+  }
+  entries_.clear();
+  for (const Replaced& r : replaced) {
+    if (r.aside) Discard(*r.aside);
+  }
+  return std::nullopt;
+}
+
+void StagedFiles::Undo(const std::vector<Replaced>& replaced) {
+  for (auto it = replaced.rbegin(); it != replaced.rend(); ++it) {
+    if (it->aside)
+      files_.Rename(*it->aside, it->target);  // over the new file, so the name is never empty
+    else
+      files_.Remove(it->target);
+  }
+}
+
+}  // namespace talvo
