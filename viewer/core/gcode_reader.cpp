@@ -58,12 +58,14 @@ struct Block {
   bool ioM = false;              // M66, M67 or M68, which take E, L and Q
   bool spindleM = false;         // M3, M4, M5, M19 or M51, which take $
   int passedCount = 0;
-  std::string_view passed[8];  // what the line carries that the drawing passes over
+  // What the line carries that the drawing passes over: each kind has one text, so the pointer
+  // names it. Only the first passedCount are set, which spares every line clearing them.
+  const char* passed[8];
 
   bool Has(char letter) const { return present & Bit(letter); }
   bool IsExpression(char letter) const { return expression & Bit(letter); }
   double Get(char letter) const { return value[letter - 'A']; }
-  void Pass(std::string_view word) {
+  void Pass(const char* word) {
     for (int i = 0; i < passedCount; ++i) {
       if (passed[i] == word) return;
     }
@@ -327,7 +329,7 @@ const char* Reader::Parse(std::string_view line, Block& block) {
       if (mNames_.size() <= static_cast<std::size_t>(code)) mNames_.resize(static_cast<std::size_t>(code) + 1);
       auto& name = mNames_[static_cast<std::size_t>(code)];
       if (!name) name = std::make_unique<std::string>("M" + std::to_string(code));
-      block.Pass(*name);
+      block.Pass(name->c_str());
       continue;
     }
     if (letter == 'O') return msg::kSubprogram;
