@@ -30,24 +30,33 @@ void BM_GenerationRun(benchmark::State& state) {
 }
 BENCHMARK(BM_GenerationRun);
 
-// The floor: the same six file operations with the same bytes, and nothing else.
+// The floor: the same file operations with the same bytes, and nothing else. Each file is
+// written under a name of its own beside its target and moved in place at the end.
 void BM_BareFileCalls(benchmark::State& state) {
   test_support::TempRoot root;
   const auto program = root.Path() / "ALANTEMIZLEME.TXT";
   const auto launcher = root.Path() / "A.BAT";
+  const auto staged = [&](const char* n) { return root.Path() / n; };
   const std::string launcherText = LauncherText();
   const std::string programText =
       "G0X 0 Y 0 \r\nG0Y-38.062 \r\nG1Y-48.062 F 300 \r\nG2J 48.0625 F 300 \r\nM30\r\n%\r\n";
   const std::string displayText = "G0X0Y0\r\nG0Y-38.062\r\nG1Y-48.062F300\r\nG2J48.0625F300\r\nM30\r\n%\r\n\r\n";
+  std::ofstream(program, std::ios::binary) << displayText;
+  std::ofstream(launcher, std::ios::binary) << launcherText;
   for (auto _ : state) {
-    std::ofstream(program, std::ios::binary | std::ios::trunc).close();
-    std::ofstream(launcher, std::ios::binary | std::ios::trunc) << launcherText;
-    std::filesystem::remove(program);
-    std::ofstream(program, std::ios::binary | std::ios::trunc) << programText;
-    std::ifstream in(program, std::ios::binary);
+    std::ofstream(staged("p1"), std::ios::binary).close();
+    std::ofstream(staged("l"), std::ios::binary) << launcherText;
+    std::filesystem::remove(staged("p1"));
+    std::ofstream(staged("p2"), std::ios::binary) << programText;
+    std::ifstream in(staged("p2"), std::ios::binary);
     std::string back{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     benchmark::DoNotOptimize(back);
-    std::ofstream(program, std::ios::binary | std::ios::trunc) << displayText;
+    std::ofstream(staged("p3"), std::ios::binary) << displayText;
+    std::filesystem::remove(staged("p2"));
+    std::filesystem::rename(launcher, staged("aside"));
+    std::filesystem::rename(staged("l"), launcher);
+    std::filesystem::rename(staged("p3"), program);
+    std::filesystem::remove(staged("aside"));
   }
 }
 BENCHMARK(BM_BareFileCalls);

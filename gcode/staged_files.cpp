@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <ranges>
 #include <system_error>
 
 namespace talvo {
@@ -92,11 +93,11 @@ std::optional<StagedFiles::Failure> StagedFiles::Commit() {
 }
 
 void StagedFiles::Undo(const std::vector<Replaced>& replaced) {
-  for (auto it = replaced.rbegin(); it != replaced.rend(); ++it) {
-    if (it->aside)
-      files_.Rename(*it->aside, it->target);  // over the new file, so the name is never empty
+  for (const Replaced& r : std::views::reverse(replaced)) {
+    if (r.aside)
+      files_.Rename(*r.aside, r.target);  // over the new file, so the name is never empty
     else
-      files_.Remove(it->target);
+      files_.Remove(r.target);
   }
 }
 

@@ -217,6 +217,16 @@ TEST(PlotReader, RefusesWhatCouldBeMisreadAndDrawsWhatOnlyCarriesMachineWords) {
   }
 }
 
+TEST(PlotReader, DeepExpressionsAreRefusedWithinASmallStack) {
+  std::string nested;
+  for (int i = 0; i < 20000; ++i) nested += "#[";
+  for (const std::string& line : {"G1X" + std::string(60000, '#') + "1", "G1X" + nested + "1", "#1=" + nested + "1"}) {
+    const PlotProgram p = ReadProgram(line + "\n");
+    ASSERT_EQ(p.errors.size(), 1u);
+    EXPECT_TRUE(p.moves.empty());
+  }
+}
+
 TEST(PlotReader, APlasmaProgramWithMachineWordsIsDrawnInFull) {
   std::ifstream in(std::string(TALVO_PLOT_CORPUS) + "/plasma.ngc", std::ios::binary);
   const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};

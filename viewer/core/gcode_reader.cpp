@@ -58,12 +58,14 @@ struct Block {
   bool ioM = false;              // M66, M67 or M68, which take E, L and Q
   bool spindleM = false;         // M3, M4, M5, M19 or M51, which take $
   int passedCount = 0;
-  std::string_view passed[8];  // what the line carries that the drawing passes over
+  // What the line carries that the drawing passes over: each kind has one text, so the pointer
+  // names it. Only the first passedCount are set, which spares every line clearing them.
+  const char* passed[8];
 
   bool Has(char letter) const { return present & Bit(letter); }
   bool IsExpression(char letter) const { return expression & Bit(letter); }
   double Get(char letter) const { return value[letter - 'A']; }
-  void Pass(std::string_view word) {
+  void Pass(const char* word) {
     for (int i = 0; i < passedCount; ++i) {
       if (passed[i] == word) return;
     }
@@ -140,30 +142,33 @@ bool ExponentFollows(const char* p, const char* end) {
   return p < end && IsDigit(*p);
 }
 
-const char* SkipBrackets(const char* p, const char* end);
+// Deeper nesting is refused: no program nests expressions this deep, and the skipping stays
+// within a small stack whatever the line.
+constexpr int kMaxNesting = 64;
+
+const char* SkipBrackets(const char* p, const char* end, int nesting);
 
 // A parameter: "#5", "#<name>", "#<_hal[pin.name]>", "#[expression]", "##1". p is at the '#'.
-const char* SkipParameter(const char* p, const char* end) {
-  ++p;
-  while (p < end && IsBlank(*p)) ++p;
+const char* SkipParameter(const char* p, const char* end, int nesting) {
+  while (p < end && (*p == '#' || IsBlank(*p))) ++p;  // "##1" is the parameter #1 names
   if (p >= end) return nullptr;
   if (*p == '<') {
     const void* close = std::memchr(p, '>', static_cast<std::size_t>(end - p));
     return close ? static_cast<const char*>(close) + 1 : nullptr;
   }
-  if (*p == '[') return SkipBrackets(p, end);
-  if (*p == '#') return SkipParameter(p, end);
+  if (*p == '[') return SkipBrackets(p, end, nesting + 1);
   if (!IsDigit(*p)) return nullptr;
   while (p < end && (IsDigit(*p) || *p == '.')) ++p;
   return p;
 }
 
 // A bracketed expression; p is at the '['. Names in <> may hold brackets of their own.
-const char* SkipBrackets(const char* p, const char* end) {
+const char* SkipBrackets(const char* p, const char* end, int nesting) {
+  if (nesting > kMaxNesting) return nullptr;
   int depth = 0;
   while (p < end) {
     if (*p == '#') {
-      const char* after = SkipParameter(p, end);
+      const char* after = SkipParameter(p, end, nesting);
       if (!after) return nullptr;
       p = after;
       continue;
@@ -180,20 +185,20 @@ const char* SkipBrackets(const char* p, const char* end) {
 const char* SkipExpression(const char* p, const char* end) {
   if (p < end && (*p == '+' || *p == '-')) ++p;
   if (p >= end) return nullptr;
-  if (*p == '[') return SkipBrackets(p, end);
-  if (*p == '#') return SkipParameter(p, end);
+  if (*p == '[') return SkipBrackets(p, end, 0);
+  if (*p == '#') return SkipParameter(p, end, 0);
   if (!IsAlpha(*p)) return nullptr;
   const char* q = p;
   while (q < end && IsAlpha(*q)) ++q;
   if (q - p < 2 || q >= end || *q != '[') return nullptr;  // a function name has two letters or more
-  const char* after = SkipBrackets(q, end);
+  const char* after = SkipBrackets(q, end, 0);
   if (!after) return nullptr;
   const char* slash = after;
   while (slash < end && IsBlank(*slash)) ++slash;
   if (slash < end && *slash == '/') {  // ATAN[y]/[x]
     ++slash;
     while (slash < end && IsBlank(*slash)) ++slash;
-    if (slash < end && *slash == '[') return SkipBrackets(slash, end);
+    if (slash < end && *slash == '[') return SkipBrackets(slash, end, 0);
   }
   return after;
 }
@@ -221,7 +226,7 @@ const char* Reader::Parse(std::string_view line, Block& block) {
       continue;
     }
     if (c == '#') {  // a parameter assignment: "#<holes> = 4", "#1=[#2*3]"
-      const char* after = SkipParameter(p, end);
+      const char* after = SkipParameter(p, end, 0);
       if (!after) return msg::kBadCharacter;
       while (after < end && IsBlank(*after)) ++after;
       if (after >= end || *after != '=') return msg::kBadCharacter;
@@ -324,7 +329,7 @@ const char* Reader::Parse(std::string_view line, Block& block) {
       if (mNames_.size() <= static_cast<std::size_t>(code)) mNames_.resize(static_cast<std::size_t>(code) + 1);
       auto& name = mNames_[static_cast<std::size_t>(code)];
       if (!name) name = std::make_unique<std::string>("M" + std::to_string(code));
-      block.Pass(*name);
+      block.Pass(name->c_str());
       continue;
     }
     if (letter == 'O') return msg::kSubprogram;
