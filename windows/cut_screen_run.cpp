@@ -16,9 +16,10 @@ std::wstring WindowText(HWND control) {
 }
 
 void RunOnScreen(ScreenWindow& screen, CutKind kind, const screens::RunServices& services) {
+  // The kind's description names the fields its run reads; the screen only holds them.
   FieldTexts fields;
-  for (const screens::ControlDescription& c : screen.Description().controls) {
-    if (c.feeds) fields.emplace(std::string(c.name), Utf8(WindowText(screen.Control(c.name))));
+  for (const FieldSource& source : Describe(kind).fields) {
+    fields.emplace(std::string(source.control), Utf8(WindowText(screen.Control(source.control))));
   }
   // A multi-line edit control keeps its lines apart with CR LF, as the run's display text does.
   HWND box = screen.Control("Text1");
