@@ -13,6 +13,9 @@
 
 namespace {
 
+using talvo::plot::PlotWindow;
+using talvo::plot::SingleInstance;
+
 int Fail(const QString& message) {
   std::fprintf(stderr, "talvo-plot: %s\n", message.toUtf8().constData());
   return 1;
@@ -53,7 +56,7 @@ int main(int argc, char** argv) {
     if (width < 16 || height < 16 || width > 16384 || height > 16384) {
       return Fail(QStringLiteral("%1: %2").arg(plot_text::kBadSize, parser.value(sizeOption)));
     }
-    const QString problem = ExportPlot(file, parser.value(exportOption), QSize(width, height));
+    const QString problem = talvo::plot::ExportPlot(file, parser.value(exportOption), QSize(width, height));
     return problem.isEmpty() ? 0 : Fail(problem);
   }
 

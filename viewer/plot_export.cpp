@@ -8,7 +8,9 @@
 #include "plot_renderer.h"
 #include "plot_texts.h"
 
-QImage PlotPicture(const talvo::plot::LoadedPlot& plot, QSize size) {
+namespace talvo::plot {
+
+QImage PlotPicture(const LoadedPlot& plot, QSize size) {
   QImage image(size, QImage::Format_RGB32);
   QPainter painter(&image);
   PlotRenderer(plot).Paint(painter, PlotViewport::Fit(plot.program.extents, size, kPlotFitMargin));
@@ -16,9 +18,11 @@ QImage PlotPicture(const talvo::plot::LoadedPlot& plot, QSize size) {
 }
 
 QString ExportPlot(const QString& file, const QString& out, QSize size) {
-  const talvo::plot::LoadedPlot plot = talvo::plot::LoadPlot(QFile::encodeName(file).toStdString());
+  const LoadedPlot plot = LoadPlot(QFile::encodeName(file).toStdString());
   if (!plot.problem.empty()) return QString::fromStdString(plot.problem) + ": " + file;
-  if (plot.program.moves.empty()) return QString(talvo::plot::msg::kNoMoves) + ": " + file;
+  if (plot.program.moves.empty()) return QString(msg::kNoMoves) + ": " + file;
   if (!PlotPicture(plot, size).save(out, "PNG")) return QString(plot_text::kCannotWritePicture) + ": " + out;
   return {};
 }
+
+}  // namespace talvo::plot

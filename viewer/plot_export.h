@@ -7,9 +7,13 @@
 
 #include "loaded_plot.h"
 
+namespace talvo::plot {
+
 /// Draws a program fitted to a picture of the given size, as the window shows it on opening.
-QImage PlotPicture(const talvo::plot::LoadedPlot& plot, QSize size);
+QImage PlotPicture(const LoadedPlot& plot, QSize size);
 
 /// Writes the picture of the program file `file` into the PNG file `out`. Returns an empty
 /// text on success, else why the file could not be drawn or written.
 QString ExportPlot(const QString& file, const QString& out, QSize size);
+
+}  // namespace talvo::plot

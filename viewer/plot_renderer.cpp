@@ -11,8 +11,7 @@
 
 #include "arc_geometry.h"
 
-using talvo::plot::PlotExtents;
-using talvo::plot::PlotMove;
+namespace talvo::plot {
 
 namespace {
 
@@ -45,11 +44,11 @@ class PixelMask {
 // arc seen from close by is cut to the wedge of the view as seen from its centre, so its
 // drawing costs what the screen shows, not what the whole circle would.
 std::vector<std::pair<double, double>> DrawnSpans(const PlotMove& m, const PlotViewport& view) {
-  const double sweep = talvo::plot::ArcSweep(m);
+  const double sweep = ArcSweep(m);
   const double a0 = std::atan2(m.start.y - m.centreY, m.start.x - m.centreX);
   const double lo = sweep >= 0 ? a0 : a0 + sweep;
   const double hi = lo + std::abs(sweep);
-  const double r = talvo::plot::ArcRadius(m);
+  const double r = ArcRadius(m);
   if (r * view.scale * std::abs(sweep) < 4000) return {{lo, hi}};
 
   const PlotExtents v = view.Visible();
@@ -100,7 +99,7 @@ void AddMove(const PlotMove& m, const PlotViewport& view, Batches& out, PixelMas
     lines.emplace_back(a, b);
     return;
   }
-  const double r = talvo::plot::ArcRadius(m);
+  const double r = ArcRadius(m);
   const double rPixels = r * view.scale;
   if (rPixels < 0.75) {
     if (dots.Claim(a)) (cut ? out.cutDots : out.rapidDots).push_back(a);
@@ -125,10 +124,10 @@ void AddMove(const PlotMove& m, const PlotViewport& view, Batches& out, PixelMas
 // Two short strokes at the middle of a cut, pointing the way the torch travels.
 void AddArrow(const PlotMove& m, const PlotViewport& view, std::vector<QLineF>& lines) {
   double x = 0, y = 0;
-  talvo::plot::MovePointAt(m, 0.5, x, y);
+  MovePointAt(m, 0.5, x, y);
   double dx = m.end.x - m.start.x, dy = m.end.y - m.start.y;
   if (m.IsArc()) {
-    const double sign = m.kind == talvo::plot::MoveKind::ArcCcw ? 1 : -1;
+    const double sign = m.kind == MoveKind::ArcCcw ? 1 : -1;
     dx = -(y - m.centreY) * sign;
     dy = (x - m.centreX) * sign;
   }
@@ -223,3 +222,5 @@ void PlotRenderer::PaintHighlight(QPainter& painter, const PlotViewport& view,
   painter.drawPoints(batches.rapidDots.data(), static_cast<int>(batches.rapidDots.size()));
   painter.restore();
 }
+
+}  // namespace talvo::plot

@@ -10,6 +10,8 @@
 
 class QPainter;
 
+namespace talvo::plot {
+
 /// Draws a program's moves: cuts solid, rapids dashed, arcs as arcs, the origin, the pierce
 /// points and arrows along the cuts. Moves that shrink below a pixel become one pixel, and
 /// only moves in view are looked at, so a million-line program still draws quickly.
@@ -22,7 +24,7 @@ class PlotRenderer {
   static inline const QColor kOrigin{0, 160, 0};
   static inline const QColor kHighlight{255, 0, 255};
 
-  explicit PlotRenderer(const talvo::plot::LoadedPlot& plot) : plot_(plot) {}
+  explicit PlotRenderer(const LoadedPlot& plot) : plot_(plot) {}
 
   /// The whole picture: background, moves, marks.
   void Paint(QPainter& painter, const PlotViewport& view) const;
@@ -31,5 +33,7 @@ class PlotRenderer {
   void PaintHighlight(QPainter& painter, const PlotViewport& view, std::pair<std::size_t, std::size_t> range) const;
 
  private:
-  const talvo::plot::LoadedPlot& plot_;
+  const LoadedPlot& plot_;
 };
+
+}  // namespace talvo::plot

@@ -17,7 +17,6 @@ inline constexpr const char* kInch = "İNÇ";
 inline constexpr const char* kLine = "SATIR";
 inline constexpr const char* kErrors = "OKUNAMAYAN SATIRLAR";
 inline constexpr const char* kMoreErrors = "DAHA FAZLA HATA";
-inline constexpr const char* kProgram = "PROGRAM";
 inline constexpr const char* kFileArgument = "DOSYA";
 inline constexpr const char* kFileHelp = "Çizilecek G kodu programı.";
 inline constexpr const char* kExportHelp = "Çizimi pencere açmadan bu PNG dosyasına yaz ve çık.";

@@ -8,6 +8,8 @@
 
 #include "plot_renderer.h"
 
+namespace talvo::plot {
+
 namespace {
 
 // Up to this many moves in view the exact picture is drawn at once, well within a frame;
@@ -32,7 +34,7 @@ PlotWidget::PlotWidget(QWidget* parent) : QWidget(parent) {
   });
 }
 
-void PlotWidget::SetPlot(const talvo::plot::LoadedPlot* plot) {
+void PlotWidget::SetPlot(const LoadedPlot* plot) {
   plot_ = plot;
   message_.clear();
   highlight_ = {0, 0};
@@ -55,9 +57,8 @@ void PlotWidget::SetHighlight(std::pair<std::size_t, std::size_t> moves) {
 }
 
 void PlotWidget::Fit() {
-  fitted_ = true;
-  SetViewport(PlotViewport::Fit(plot_ ? plot_->program.extents : talvo::plot::PlotExtents{}, size(), kPlotFitMargin));
-  fitted_ = true;
+  SetViewport(PlotViewport::Fit(plot_ ? plot_->program.extents : PlotExtents{}, size(), kPlotFitMargin));
+  fitted_ = true;  // after SetViewport, which marks a view as moved by hand
 }
 
 void PlotWidget::SetViewport(const PlotViewport& view) {
@@ -151,3 +152,5 @@ void PlotWidget::mouseReleaseEvent(QMouseEvent* event) {
       plot_->index.Nearest(plot_->program, view_.ProgramX(at.x()), view_.ProgramY(at.y()), kHitPixels / view_.scale);
   if (move >= 0) emit MoveClicked(static_cast<std::size_t>(move));
 }
+
+}  // namespace talvo::plot

@@ -12,6 +12,8 @@
 #include "loaded_plot.h"
 #include "plot_viewport.h"
 
+namespace talvo::plot {
+
 /// The drawing area: zooms about the mouse with the wheel, pans by dragging, reports the
 /// cursor in program units and the move under a click. While the view moves over a very
 /// large program it shows the last finished picture moved and scaled, and draws the exact
@@ -23,7 +25,7 @@ class PlotWidget : public QWidget {
   explicit PlotWidget(QWidget* parent = nullptr);
 
   /// Shows `plot` (kept by the caller, alive until the next call) fitted to the widget.
-  void SetPlot(const talvo::plot::LoadedPlot* plot);
+  void SetPlot(const LoadedPlot* plot);
   /// Shows a text instead of a picture, e.g. why the file cannot be drawn.
   void SetMessage(const QString& message);
   void SetHighlight(std::pair<std::size_t, std::size_t> moves);
@@ -48,7 +50,7 @@ class PlotWidget : public QWidget {
  private:
   void RenderExact();
 
-  const talvo::plot::LoadedPlot* plot_ = nullptr;
+  const LoadedPlot* plot_ = nullptr;
   QString message_;
   PlotViewport view_;
   bool fitted_ = true;  // a fitted view follows the widget's size
@@ -62,3 +64,5 @@ class PlotWidget : public QWidget {
   bool dragging_ = false;
   bool dragged_ = false;
 };
+
+}  // namespace talvo::plot

@@ -19,6 +19,8 @@
 #include "plot_widget.h"
 #include "program_lines_model.h"
 
+namespace talvo::plot {
+
 namespace {
 
 // Editors write a file in more than one step; reading waits for the writing to settle.
@@ -29,9 +31,7 @@ QString Number(double value) { return QString::number(value, 'f', 3); }
 }  // namespace
 
 PlotWindow::PlotWindow(const QString& file, QWidget* parent)
-    : QMainWindow(parent),
-      file_(QFileInfo(file).absoluteFilePath()),
-      plot_(std::make_unique<talvo::plot::LoadedPlot>()) {
+    : QMainWindow(parent), file_(QFileInfo(file).absoluteFilePath()), plot_(std::make_unique<LoadedPlot>()) {
   setWindowTitle(QStringLiteral("%1 - %2").arg(plot_text::kTitle, QFileInfo(file_).fileName()));
   if (QFile::exists(QStringLiteral(":/pictures/icon.png"))) setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.png")));
   resize(1200, 800);
@@ -119,7 +119,7 @@ void PlotWindow::Reload() {
   const QFileInfo info(file_);
   seenModified_ = info.lastModified();
   seenSize_ = info.exists() ? info.size() : -1;
-  auto next = std::make_unique<talvo::plot::LoadedPlot>(talvo::plot::LoadPlot(QFile::encodeName(file_).toStdString()));
+  auto next = std::make_unique<LoadedPlot>(LoadPlot(QFile::encodeName(file_).toStdString()));
   // Detach the views before the old plot goes.
   view_->SetMessage({});
   lines_->SetPlot(nullptr);
@@ -143,7 +143,7 @@ void PlotWindow::Reload() {
   if (!plot_->problem.empty()) {
     view_->SetMessage(QStringLiteral("%1\n%2").arg(QString::fromStdString(plot_->problem), file_));
   } else if (program.moves.empty()) {
-    view_->SetMessage(QStringLiteral("%1\n%2").arg(talvo::plot::msg::kNoMoves, file_));
+    view_->SetMessage(QStringLiteral("%1\n%2").arg(msg::kNoMoves, file_));
   } else {
     view_->SetPlot(plot_.get());
   }
@@ -154,7 +154,7 @@ void PlotWindow::Reload() {
 
 void PlotWindow::ShowTotals() {
   const auto& p = plot_->program;
-  units_->setText(p.units == talvo::plot::PlotUnits::Inch ? plot_text::kInch : plot_text::kMillimetre);
+  units_->setText(p.units == PlotUnits::Inch ? plot_text::kInch : plot_text::kMillimetre);
   if (p.extents.Empty()) {
     extents_->clear();
   } else {
@@ -206,3 +206,5 @@ void PlotWindow::BringForward() {
   raise();
   activateWindow();
 }
+
+}  // namespace talvo::plot

@@ -10,11 +10,14 @@
 
 #include "loaded_plot.h"
 
-class PlotWidget;
-class ProgramLinesModel;
 class QLabel;
 class QListView;
 class QListWidget;
+
+namespace talvo::plot {
+
+class PlotWidget;
+class ProgramLinesModel;
 
 /// The viewer's window: the program text beside its drawing, the unreadable lines below the
 /// text, the cursor, extents and lengths in the status bar. It follows its file: a change on
@@ -31,7 +34,7 @@ class PlotWindow : public QMainWindow {
   /// Shows, unminimizes, raises and activates the window.
   void BringForward();
 
-  const talvo::plot::LoadedPlot& Plot() const { return *plot_; }
+  const LoadedPlot& Plot() const { return *plot_; }
 
  private:
   void BuildStatusBar();
@@ -42,7 +45,7 @@ class PlotWindow : public QMainWindow {
   void ReloadIfChanged();
 
   QString file_;
-  std::unique_ptr<talvo::plot::LoadedPlot> plot_;
+  std::unique_ptr<LoadedPlot> plot_;
   PlotWidget* view_ = nullptr;
   ProgramLinesModel* lines_ = nullptr;
   QListView* linesView_ = nullptr;
@@ -56,3 +59,5 @@ class PlotWindow : public QMainWindow {
   QDateTime seenModified_;
   qint64 seenSize_ = -1;
 };
+
+}  // namespace talvo::plot

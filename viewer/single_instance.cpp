@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QLocalSocket>
 
+namespace talvo::plot {
+
 namespace {
 
 constexpr int kWaitMs = 1000;
@@ -49,3 +51,5 @@ bool SingleInstance::Listen() {
   QLocalServer::removeServer(name_);
   return server_.listen(name_);
 }
+
+}  // namespace talvo::plot

@@ -21,6 +21,7 @@
 #include "plot_widget.h"
 #include "temp_root.h"
 
+namespace talvo::plot {
 namespace {
 
 namespace fs = std::filesystem;
@@ -47,8 +48,8 @@ const fs::path& ProgramPath() {
   return path;
 }
 
-const talvo::plot::LoadedPlot& Loaded() {
-  static const talvo::plot::LoadedPlot plot = talvo::plot::LoadPlot(ProgramPath().string());
+const LoadedPlot& Loaded() {
+  static const LoadedPlot plot = LoadPlot(ProgramPath().string());
   return plot;
 }
 
@@ -67,7 +68,7 @@ void BM_Read(benchmark::State& state) {
   std::size_t moves = 0;
   for (auto _ : state) {
     const auto start = std::chrono::steady_clock::now();
-    const talvo::plot::LoadedPlot plot = talvo::plot::LoadPlot(path.string());
+    const LoadedPlot plot = LoadPlot(path.string());
     g_readSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     moves = plot.program.moves.size();
     benchmark::DoNotOptimize(plot.program.moves.data());
@@ -79,7 +80,7 @@ void BM_Read(benchmark::State& state) {
 // What opening a file costs before the window shows it: read, index and draw fitted.
 void BM_ReadAndFirstDraw(benchmark::State& state) {
   for (auto _ : state) {
-    const talvo::plot::LoadedPlot plot = talvo::plot::LoadPlot(ProgramPath().string());
+    const LoadedPlot plot = LoadPlot(ProgramPath().string());
     QImage image = PlotPicture(plot, kWindow);
     benchmark::DoNotOptimize(image.bits());
   }
@@ -158,3 +159,4 @@ BENCHMARK(BM_RepaintWhilePanning)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Rs274)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
+}  // namespace talvo::plot

@@ -4,37 +4,33 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 
 #include "arc_geometry.h"
+#include "fuzz_check.h"
 #include "loaded_plot.h"
-
-namespace {
-
-void Check(bool condition) {
-  if (!condition) std::abort();
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace talvo::plot;
+  using talvo::fuzz::Check;
   const LoadedPlot plot = PlotOfText(std::string(reinterpret_cast<const char*>(data), size));
   const PlotProgram& p = plot.program;
-  Check(p.errors.size() <= p.errorCount);
+  Check(p.errors.size() <= p.errorCount, "no more errors kept than counted");
   for (const PlotMove& m : p.moves) {
-    Check(m.line < p.lineStarts.size());
+    Check(m.line < p.lineStarts.size(), "a move's line is a line of the text");
     const PlotExtents box = MoveBox(m);
-    Check(std::isfinite(box.minX) && std::isfinite(box.maxY) && std::isfinite(MoveLength(m)));
-    Check(box.minX >= p.extents.minX && box.maxY <= p.extents.maxY);
-    if (m.IsArc()) Check(std::abs(ArcSweep(m)) <= 2 * 3.14159265358979324 + 1e-12);
+    Check(std::isfinite(box.minX) && std::isfinite(box.maxY) && std::isfinite(MoveLength(m)),
+          "a move's box and length are finite");
+    Check(box.minX >= p.extents.minX && box.maxY <= p.extents.maxY, "the extents hold every move");
+    if (m.IsArc()) Check(std::abs(ArcSweep(m)) <= 2 * 3.14159265358979324 + 1e-12, "an arc sweeps at most a turn");
   }
-  for (std::size_t i = 1; i < p.moves.size(); ++i) Check(p.moves[i - 1].line <= p.moves[i].line);
+  for (std::size_t i = 1; i < p.moves.size(); ++i) {
+    Check(p.moves[i - 1].line <= p.moves[i].line, "moves come in the order of their lines");
+  }
   if (!p.moves.empty()) {
     const PlotMove& first = p.moves.front();
     plot.index.Nearest(p, first.end.x, first.end.y, 1.0);
-    Check(plot.index.CountNear(p.extents) == p.moves.size());
+    Check(plot.index.CountNear(p.extents) == p.moves.size(), "the index holds every move");
   }
   return 0;
 }

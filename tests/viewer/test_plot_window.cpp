@@ -19,6 +19,7 @@
 #include "plot_window.h"
 #include "single_instance.h"
 
+namespace talvo::plot {
 namespace {
 
 QByteArray Generated(const QStringList& args) {
@@ -77,7 +78,7 @@ class TestPlotWindow : public QObject {
     QCOMPARE(image.size(), QSize(600, 500));
     image = image.convertToFormat(QImage::Format_RGB32);
 
-    const talvo::plot::LoadedPlot loaded = talvo::plot::LoadPlot(hole_.toStdString());
+    const LoadedPlot loaded = LoadPlot(hole_.toStdString());
     const PlotViewport view = PlotViewport::Fit(loaded.program.extents, image.size(), kPlotFitMargin);
     // The circle, everywhere but the top, where its arrow sits, and the bottom, where the lead-in joins.
     for (int deg = 0; deg < 360; deg += 15) {
@@ -109,15 +110,15 @@ class TestPlotWindow : public QObject {
   void exportRefusesBadFiles_data() {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("message");
-    QTest::newRow("missing") << QByteArray() << QString(talvo::plot::msg::kFileMissing);
-    QTest::newRow("empty") << QByteArray("") << QString(talvo::plot::msg::kFileEmpty);
+    QTest::newRow("missing") << QByteArray() << QString(msg::kFileMissing);
+    QTest::newRow("empty") << QByteArray("") << QString(msg::kFileEmpty);
     QTest::newRow("binary") << QByteArray(
                                    "\x7f"
                                    "ELF\x02\x01\x01\0\0\0",
                                    10)
-                            << QString(talvo::plot::msg::kFileBinary);
-    QTest::newRow("no moves") << QByteArray("(nothing)\r\nM30\r\n") << QString(talvo::plot::msg::kNoMoves);
-    QTest::newRow("100 MB") << QByteArray("big") << QString(talvo::plot::msg::kFileTooBig);
+                            << QString(msg::kFileBinary);
+    QTest::newRow("no moves") << QByteArray("(nothing)\r\nM30\r\n") << QString(msg::kNoMoves);
+    QTest::newRow("100 MB") << QByteArray("big") << QString(msg::kFileTooBig);
   }
 
   void exportRefusesBadFiles() {
@@ -137,7 +138,7 @@ class TestPlotWindow : public QObject {
   void windowShowsWhyAFileCannotBeDrawn() {
     PlotWindow window(dir_.filePath(QStringLiteral("nowhere.txt")));
     window.show();
-    QVERIFY(window.findChild<PlotWidget*>("plot")->Message().startsWith(talvo::plot::msg::kFileMissing));
+    QVERIFY(window.findChild<PlotWidget*>("plot")->Message().startsWith(msg::kFileMissing));
     QCOMPARE(window.windowTitle(), QStringLiteral("TALVO-ZAVODO V1.0 - ÇİZİM - nowhere.txt"));
     if (QFile::exists(QStringLiteral(":/pictures/icon.png"))) QVERIFY(!window.windowIcon().isNull());
   }
@@ -227,5 +228,8 @@ class TestPlotWindow : public QObject {
   QString hole_;
 };
 
+}  // namespace talvo::plot
+
+using talvo::plot::TestPlotWindow;
 QTEST_MAIN(TestPlotWindow)
 #include "test_plot_window.moc"
