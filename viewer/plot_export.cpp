@@ -2,7 +2,6 @@
 #include "plot_export.h"
 
 #include <QFile>
-#include <QPainter>
 
 #include "plot_messages.h"
 #include "plot_renderer.h"
@@ -12,8 +11,7 @@ namespace talvo::plot {
 
 QImage PlotPicture(const LoadedPlot& plot, QSize size) {
   QImage image(size, QImage::Format_RGB32);
-  QPainter painter(&image);
-  PlotRenderer(plot).Paint(painter, PlotViewport::Fit(plot.program.extents, size, kPlotFitMargin));
+  PlotRenderer(plot).Render(image, PlotViewport::Fit(plot.program.extents, size, kPlotFitMargin));
   return image;
 }
 

@@ -73,8 +73,10 @@ void PlotWidget::RenderExact() {
   const qreal ratio = devicePixelRatioF();
   picture_ = QImage(view_.size * ratio, QImage::Format_RGB32);
   picture_.setDevicePixelRatio(ratio);
-  QPainter painter(&picture_);
-  PlotRenderer(*plot_).Paint(painter, view_);
+  PlotViewport device = view_;
+  device.size = picture_.size();
+  device.scale *= ratio;
+  PlotRenderer(*plot_).Render(picture_, device);
   pictureView_ = view_;
   pictureValid_ = true;
 }

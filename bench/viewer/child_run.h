@@ -4,10 +4,11 @@
 #pragma once
 
 #include <spawn.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 
 #include <chrono>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -20,8 +21,13 @@ struct ChildRun {
 };
 
 /// Runs argv[0] (searched on PATH) with its output thrown away; `environment` entries
-/// ("NAME=value") are added to this process's environment.
-inline ChildRun RunChild(const std::vector<std::string>& argv, const std::vector<std::string>& environment = {}) {
+/// ("NAME=value") are added to this process's environment. The peak is taken by GNU time from
+/// a process it forks: a process this one starts would count this one's memory as its own,
+/// as the kernel keeps the peak of the memory a process had before exec.
+inline ChildRun RunChild(std::vector<std::string> argv, const std::vector<std::string>& environment,
+                         const std::filesystem::path& scratch) {
+  const std::string peakFile = (scratch / "peak.txt").string();
+  argv.insert(argv.begin(), {"/usr/bin/time", "-f", "%M", "-o", peakFile});
   std::vector<std::string> env(environment);
   for (char** e = environ; *e; ++e) env.emplace_back(*e);
   std::vector<char*> args, envp;
@@ -40,10 +46,11 @@ inline ChildRun RunChild(const std::vector<std::string>& argv, const std::vector
   posix_spawn_file_actions_destroy(&actions);
   if (spawned != 0) return run;
   int status = 0;
-  rusage usage{};
-  if (wait4(pid, &status, 0, &usage) != pid) return run;
+  if (waitpid(pid, &status, 0) != pid) return run;
   run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  run.peakMegabytes = static_cast<double>(usage.ru_maxrss) / 1024;  // kilobytes on Linux
+  double kilobytes = 0;
+  std::ifstream(peakFile) >> kilobytes;
+  run.peakMegabytes = kilobytes / 1024;
   return run;
 }

@@ -136,7 +136,7 @@ std::string HugeCirclesProgram(std::size_t count) {
 std::string StackedMovesProgram(std::size_t bytes) {
   std::string out = "G21G90G17G1F1000\r\n";
   out.reserve(bytes);
-  while (out.size() + 16 < bytes) out += "X1\nX2\n";
+  while (out.size() + 16 < bytes) out += "X1.0\nX2.0\n";
   out += "M30\n";
   return out;
 }

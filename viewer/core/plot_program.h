@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "move_list.h"
 #include "plot_error.h"
 #include "plot_extents.h"
 #include "plot_move.h"
@@ -16,7 +17,7 @@ enum class PlotUnits : std::uint8_t { Millimetre, Inch };
 
 /// Everything the reader found in one program text.
 struct PlotProgram {
-  std::vector<PlotMove> moves;            ///< in program order, so their source lines never decrease
+  MoveList moves;                         ///< in program order, so their source lines never decrease
   std::vector<PlotError> errors;          ///< the first kMaxKeptErrors unreadable lines
   std::size_t errorCount = 0;             ///< all unreadable lines, also those not kept
   std::vector<std::uint32_t> lineStarts;  ///< offset of each source line in the text
