@@ -63,26 +63,34 @@ std::string DenseSheetProgram(std::size_t lines) {
   Line(out, "G21G90G17");
   Line(out, "G0X0Y0");
   std::size_t written = 2;
-  // Parts go row by row, as a nest cuts them; so many lines on one sheet overlap parts, which
-  // only makes the picture denser.
-  double x = 0, y = 0;
+  // Parts are packed on shelves with a 3 mm web, as a nest places them; a million lines
+  // fill the sheet many times over, each fill shifted a little, as a job of many sheets
+  // drawn on one table would.
+  constexpr double kWeb = 3;
+  double x = kWeb, y = 8, shelf = 0, shift = 0;
   while (written + 12 < lines) {
-    if (unit(random) < 0.6) {
-      const double r = 5 * std::pow(10.0, unit(random));  // radii 5–50 mm, more small than large
-      Hole(out, std::clamp(x + r, r, kSheetX - r), std::clamp(y + r, r, kSheetY - r), r, r < 15 ? 1200 : 2500);
-      x += 2 * r * 0.5;
+    const bool hole = unit(random) < 0.6;
+    const double r = hole ? 5 * std::pow(10.0, unit(random)) : 2 + 4 * unit(random);  // holes of r 5–50 mm
+    const double w = hole ? 2 * r : 20 + 60 * unit(random), h = hole ? 2 * r : 15 + 40 * unit(random);
+    if (x + w + kWeb > kSheetX) {
+      x = kWeb;
+      y += shelf + kWeb + 4;  // room for the next shelf's lead-ins
+      shelf = 0;
+    }
+    if (y + h + kWeb > kSheetY) {
+      shift = std::fmod(shift + 7.3, 40);
+      x = kWeb + shift;
+      y = 8 + shift / 2;
+    }
+    if (hole) {
+      Hole(out, x + r, y + r, r, r < 15 ? 1200 : 2500);
       written += 5;
     } else {
-      const double w = 20 + 60 * unit(random), h = 15 + 40 * unit(random), r = 2 + 4 * unit(random);
-      Blank(out, std::min(x, kSheetX - w), std::min(y + 4, kSheetY - h), w, h, r, 2500);
-      x += w * 0.5;
+      Blank(out, x, y, w, h, r, 2500);
       written += 13;
     }
-    if (x > kSheetX) {
-      x = 0;
-      y += 7;
-      if (y > kSheetY) y = 0;
-    }
+    x += w + kWeb;
+    shelf = std::max(shelf, h);
   }
   Line(out, "G0X0Y0");
   Line(out, "M30");
