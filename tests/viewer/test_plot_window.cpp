@@ -8,7 +8,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cmath>
+#include <cstdio>
 #include <numbers>
+#include <string>
 
 #include "loaded_plot.h"
 #include "plot_export.h"
@@ -105,6 +107,35 @@ class TestPlotWindow : public QObject {
         QCOMPARE(image.pixelColor(p.toPoint()), PlotRenderer::kBackground);
       }
     }
+  }
+
+  // A 3000 x 1500 sheet of 45,000 small holes, each pierced: the fitted picture is crowded
+  // enough to be written straight into pixels, and its pierce marks must leave the cuts in sight.
+  void denseSheetShowsCutsBetweenPierceMarks() {
+    std::string program = "G21G90\n";
+    char line[96];
+    for (int i = 0; i < 300; ++i) {
+      for (int j = 0; j < 150; ++j) {
+        std::snprintf(line, sizeof line, "G0X%dY%d\nG1Y%dF1000\nG2J3\n", 5 + 10 * i, 4 + 10 * j, 2 + 10 * j);
+        program += line;
+      }
+    }
+    const LoadedPlot plot = PlotOfText(program);
+    QCOMPARE(plot.program.pierces.size(), std::size_t{45000});
+    const QImage image = PlotPicture(plot, QSize(1600, 1000));
+    const PlotViewport view = PlotViewport::Fit(plot.program.extents, image.size(), kPlotFitMargin);
+    const QRect sheet = QRectF(view.ToScreen(0, 1500), view.ToScreen(3000, 0)).toRect().adjusted(4, 4, -4, -4);
+    int cut = 0, pierce = 0;
+    for (int y = sheet.top(); y <= sheet.bottom(); ++y) {
+      for (int x = sheet.left(); x <= sheet.right(); ++x) {
+        const QColor c = image.pixelColor(x, y);
+        cut += Distance(c, PlotRenderer::kCut) < 60;
+        pierce += Distance(c, PlotRenderer::kPierce) < 60;
+      }
+    }
+    const double area = static_cast<double>(sheet.width()) * sheet.height();
+    QVERIFY2(cut > 0.2 * area && pierce < 0.15 * area,
+             qPrintable(QStringLiteral("cut %1 pierce %2 of %3").arg(cut).arg(pierce).arg(area)));
   }
 
   void exportRefusesBadFiles_data() {
