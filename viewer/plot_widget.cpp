@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
+#include <QtConcurrent/QtConcurrentRun>
 #include <cmath>
 
 #include "plot_renderer.h"
@@ -13,9 +14,8 @@ namespace talvo::plot {
 namespace {
 
 // Up to this many moves in view the exact picture is drawn at once, well within a frame;
-// beyond it the moved picture stands in until the view settles.
+// beyond it the picture is drawn on another thread and the moved picture stands in.
 constexpr std::size_t kExactBelow = 6000;
-constexpr int kSettleMs = 150;
 constexpr int kClickSlop = 4;     // pixels a press may move and still be a click
 constexpr double kHitPixels = 6;  // how near a click must come to a move
 
@@ -26,15 +26,48 @@ PlotWidget::PlotWidget(QWidget* parent) : QWidget(parent) {
   setFocusPolicy(Qt::StrongFocus);
   setMinimumSize(200, 150);
   setAttribute(Qt::WA_OpaquePaintEvent);
-  settle_.setSingleShot(true);
-  settle_.setInterval(kSettleMs);
-  connect(&settle_, &QTimer::timeout, this, [this] {
-    RenderExact();
-    update();
-  });
+  connect(&drawing_, &QFutureWatcher<Picture>::finished, this, &PlotWidget::TakePicture);
 }
 
+PlotWidget::~PlotWidget() { drawing_.waitForFinished(); }
+
+PlotWidget::Picture PlotWidget::Draw(const LoadedPlot& plot, const PlotViewport& view, qreal ratio,
+                                     std::uint64_t generation) {
+  Picture picture{QImage(view.size * ratio, QImage::Format_RGB32), view, generation};
+  picture.image.setDevicePixelRatio(ratio);
+  PlotViewport device = view;
+  device.size = picture.image.size();
+  device.scale *= ratio;
+  PlotRenderer(plot).Render(picture.image, device);
+  return picture;
+}
+
+void PlotWidget::DrawElsewhere() {
+  // One picture at a time: the one that ends checks whether the view moved on meanwhile.
+  if (!plot_ || drawing_.isRunning()) return;
+  drawing_.setFuture(QtConcurrent::run(&PlotWidget::Draw, std::cref(*plot_), view_, devicePixelRatioF(), generation_));
+}
+
+void PlotWidget::TakePicture() {
+  const Picture picture = drawing_.result();
+  if (!plot_) return;
+  if (picture.generation != generation_) {
+    update();  // a picture of the plot shown before: paint asks for one of this plot
+    return;
+  }
+  // Even a picture of a view already left is the best stand-in until the next one.
+  picture_ = picture.image;
+  pictureView_ = picture.view;
+  pictureValid_ = true;
+  if (picture.view != view_) DrawElsewhere();
+  update();
+}
+
+bool PlotWidget::Drawing() const { return drawing_.isRunning(); }
+
 void PlotWidget::SetPlot(const LoadedPlot* plot) {
+  drawing_.waitForFinished();  // it reads the plot
+  ++generation_;
   plot_ = plot;
   message_.clear();
   highlight_ = {0, 0};
@@ -44,6 +77,8 @@ void PlotWidget::SetPlot(const LoadedPlot* plot) {
 }
 
 void PlotWidget::SetMessage(const QString& message) {
+  drawing_.waitForFinished();
+  ++generation_;
   plot_ = nullptr;
   message_ = message;
   pictureValid_ = false;
@@ -70,13 +105,7 @@ void PlotWidget::SetViewport(const PlotViewport& view) {
 
 void PlotWidget::RenderExact() {
   if (!plot_) return;
-  const qreal ratio = devicePixelRatioF();
-  picture_ = QImage(view_.size * ratio, QImage::Format_RGB32);
-  picture_.setDevicePixelRatio(ratio);
-  PlotViewport device = view_;
-  device.size = picture_.size();
-  device.scale *= ratio;
-  PlotRenderer(*plot_).Render(picture_, device);
+  picture_ = Draw(*plot_, view_, devicePixelRatioF(), generation_).image;
   pictureView_ = view_;
   pictureValid_ = true;
 }
@@ -94,16 +123,18 @@ void PlotWidget::paintEvent(QPaintEvent*) {
   }
   const bool current = pictureValid_ && pictureView_ == view_;
   if (!current) {
-    if (picture_.isNull() || plot_->index.CountNear(view_.Visible()) < kExactBelow) {
+    if (plot_->index.CountNear(view_.Visible()) < kExactBelow) {
       RenderExact();
     } else {
       // Stand-in: the last picture, placed where its program area now lies.
       painter.fillRect(rect(), PlotRenderer::kBackground);
-      const double s = view_.scale / pictureView_.scale;
-      const QPointF topLeft = view_.ToScreen(pictureView_.ProgramX(0), pictureView_.ProgramY(0));
-      const QSizeF logical = QSizeF(pictureView_.size) * s;
-      painter.drawImage(QRectF(topLeft, logical), picture_);
-      settle_.start();
+      if (pictureValid_) {
+        const double s = view_.scale / pictureView_.scale;
+        const QPointF topLeft = view_.ToScreen(pictureView_.ProgramX(0), pictureView_.ProgramY(0));
+        const QSizeF logical = QSizeF(pictureView_.size) * s;
+        painter.drawImage(QRectF(topLeft, logical), picture_);
+      }
+      DrawElsewhere();
     }
   }
   if (pictureValid_ && pictureView_ == view_) painter.drawImage(QPointF(0, 0), picture_);

@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QFutureWatcher>
 #include <QImage>
 #include <QPoint>
 #include <QString>
-#include <QTimer>
 #include <QWidget>
 #include <cstddef>
+#include <cstdint>
 #include <utility>
 
 #include "loaded_plot.h"
@@ -15,14 +16,15 @@
 namespace talvo::plot {
 
 /// The drawing area: zooms about the mouse with the wheel, pans by dragging, reports the
-/// cursor in program units and the move under a click. While the view moves over a very
-/// large program it shows the last finished picture moved and scaled, and draws the exact
-/// picture once the view has rested a moment.
+/// cursor in program units and the move under a click. A crowded view is drawn on another
+/// thread, so the window keeps answering; meanwhile the last finished picture stands in,
+/// moved and scaled, and a picture of a view already left is thrown away.
 class PlotWidget : public QWidget {
   Q_OBJECT
 
  public:
   explicit PlotWidget(QWidget* parent = nullptr);
+  ~PlotWidget() override;
 
   /// Shows `plot` (kept by the caller, alive until the next call) fitted to the widget.
   void SetPlot(const LoadedPlot* plot);
@@ -34,6 +36,8 @@ class PlotWidget : public QWidget {
   const PlotViewport& Viewport() const { return view_; }
   void SetViewport(const PlotViewport& view);
   const QString& Message() const { return message_; }
+  /// True while a picture is being drawn on another thread.
+  bool Drawing() const;
 
  signals:
   void CursorMoved(double x, double y);
@@ -48,7 +52,15 @@ class PlotWidget : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
+  struct Picture {
+    QImage image;
+    PlotViewport view;
+    std::uint64_t generation = 0;
+  };
+  static Picture Draw(const LoadedPlot& plot, const PlotViewport& view, qreal ratio, std::uint64_t generation);
   void RenderExact();
+  void DrawElsewhere();
+  void TakePicture();
 
   const LoadedPlot* plot_ = nullptr;
   QString message_;
@@ -58,7 +70,8 @@ class PlotWidget : public QWidget {
   QImage picture_;
   PlotViewport pictureView_;
   bool pictureValid_ = false;
-  QTimer settle_;
+  QFutureWatcher<Picture> drawing_;
+  std::uint64_t generation_ = 0;  // counts the plots shown, so a picture of an old one is dropped
   QPoint pressAt_;
   QPoint dragFrom_;
   bool dragging_ = false;

@@ -6,6 +6,7 @@
 // spot show the cost stays bounded by pixels.
 #include <benchmark/benchmark.h>
 
+#include <QCoreApplication>
 #include <QImage>
 #include <algorithm>
 #include <chrono>
@@ -13,6 +14,7 @@
 #include <filesystem>
 #include <map>
 #include <string>
+#include <thread>
 
 #include "child_run.h"
 #include "loaded_plot.h"
@@ -69,6 +71,12 @@ const fs::path& ProgramPath(int workload) {
     found = paths.emplace(workload, path).first;
   }
   return found->second;
+}
+
+const LoadedPlot& Loaded(int workload) {
+  static std::map<int, LoadedPlot> loaded;
+  if (!loaded.count(workload)) loaded.emplace(workload, LoadPlot(ProgramPath(workload).string()));
+  return loaded.at(workload);
 }
 
 double Milliseconds(std::chrono::steady_clock::time_point since) {
@@ -130,15 +138,55 @@ void BM_FirstPicture(benchmark::State& state) {
 // about a point off-centre.
 void BM_DrawExact(benchmark::State& state) {
   const int workload = static_cast<int>(state.range(0));
-  static std::map<int, LoadedPlot> loaded;
-  if (!loaded.count(workload)) loaded.emplace(workload, LoadPlot(ProgramPath(workload).string()));
-  const LoadedPlot& plot = loaded.at(workload);
+  const LoadedPlot& plot = Loaded(workload);
   state.SetLabel(kWorkloads[workload].name);
   PlotViewport view = PlotViewport::Fit(plot.program.extents, kPicture, kPlotFitMargin);
   if (state.range(1) > 0) view = view.ZoomedAbout(QPointF(760, 480), static_cast<double>(state.range(1)));
   QImage image(kPicture, QImage::Format_RGB32);
   for (auto _ : state) PlotRenderer(plot).Render(image, view);
   state.counters["moves_near"] = static_cast<double>(plot.index.CountNear(view.Visible()));
+}
+
+// The window's worst stall while the operator zooms and pans over the dense sheet: 30 steps
+// at about 25 a second (wheel in, drag, wheel out), each step's repaint and every event the
+// window handles between steps timed, among them the finished pictures from the other thread.
+void BM_WorstStall(benchmark::State& state) {
+  const LoadedPlot& plot = Loaded(kDenseSheet);
+  PlotWidget widget;
+  widget.resize(kPicture);
+  widget.show();
+  widget.SetPlot(&plot);
+  const auto settle = [&] {
+    widget.repaint();
+    while (widget.Drawing()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    QCoreApplication::processEvents();
+  };
+  settle();
+  double worst = 0;
+  for (auto _ : state) {
+    for (int step = 0; step < 30; ++step) {
+      const auto start = std::chrono::steady_clock::now();
+      PlotViewport view = widget.Viewport();
+      if (step % 3 == 2) {
+        view.centreX += 40 / view.scale;
+        view.centreY -= 25 / view.scale;
+      } else {
+        view = view.ZoomedAbout(QPointF(700, 450), step < 15 ? 1.25 : 1 / 1.25);
+      }
+      widget.SetViewport(view);
+      widget.repaint();
+      worst = std::max(worst, Milliseconds(start));
+      const auto next = start + std::chrono::milliseconds(40);
+      while (std::chrono::steady_clock::now() < next) {
+        const auto handling = std::chrono::steady_clock::now();
+        QCoreApplication::processEvents();
+        worst = std::max(worst, Milliseconds(handling));
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      }
+    }
+    settle();
+  }
+  state.counters["worst_stall_ms"] = worst;
 }
 
 void FirstPictureArgs(benchmark::internal::Benchmark* b) {
@@ -152,6 +200,7 @@ void DrawArgs(benchmark::internal::Benchmark* b) {
 
 BENCHMARK(BM_FirstPicture)->Apply(FirstPictureArgs)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_DrawExact)->Apply(DrawArgs)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WorstStall)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 }  // namespace
 }  // namespace talvo::plot
