@@ -1,14 +1,20 @@
 // SPDX-License-Identifier: MIT
-// libFuzzer target over talvo-plot's reader: any bytes must read without a crash, and what is
-// read must hang together. `make fuzz` runs it with the seeds in corpus/plot_reader/.
+// libFuzzer target over talvo-plot's reader, job summary and drawing: any bytes must read,
+// sum up and draw without a crash, and what is read must hang together. `make fuzz` runs it
+// with the seeds in corpus/plot_reader/.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
+#include <QImage>
+
 #include "arc_geometry.h"
 #include "fuzz_check.h"
+#include "job_summary.h"
 #include "loaded_plot.h"
+#include "plot_renderer.h"
+#include "plot_viewport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace talvo::plot;
@@ -31,6 +37,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const PlotMove& first = p.moves.front();
     plot.index.Nearest(p, first.end.x, first.end.y, 1.0);
     Check(plot.index.CountNear(p.extents) == p.moves.size(), "the index holds every move");
+
+    const JobSummary s = SummarizeJob(p, JobSettings{});
+    Check(s.pierces == p.pierces.size(), "the summary counts every pierce");
+    Check(std::isfinite(s.cutSeconds) && s.cutSeconds >= 0 && std::isfinite(s.totalSeconds),
+          "the estimate is a finite time");
+    Check(s.TimeKnown() == (s.cutsWithoutFeed + s.cutsAtFeedZero == 0), "an estimate is refused only for a feed");
+
+    // Fitted, and close up on the first move's end, as the window opens and zooms.
+    QImage image(96, 64, QImage::Format_RGB32);
+    const PlotRenderer renderer(plot);
+    const PlotViewport fitted = PlotViewport::Fit(p.extents, image.size(), 4);
+    renderer.Render(image, fitted);
+    PlotViewport close = fitted;
+    close.centreX = first.end.x;
+    close.centreY = first.end.y;
+    renderer.Render(image, close.ZoomedAbout(QPointF(48, 32), 1e4));
   }
   return 0;
 }

@@ -59,6 +59,7 @@ class Reader {
   bool incremental_ = false;
   bool sawCode_ = false;
   bool lastWasRapid_ = false;
+  double feed_ = kNoFeed;
 };
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v'; }
@@ -171,6 +172,7 @@ const char* Reader::Parse(std::string_view line, Block& block) {
 }
 
 void Reader::Add(PlotMove move) {
+  move.feed = feed_;
   move.pierce = move.IsCut() && lastWasRapid_;
   if (move.pierce) out_.pierces.push_back(static_cast<std::uint32_t>(out_.moves.size()));
   lastWasRapid_ = !move.IsCut();
@@ -225,6 +227,7 @@ const char* Reader::Execute(const Block& block, std::uint32_t index) {
   if (block.plane == 18 || block.plane == 19) return msg::kPlaneUnsupported;
   if (block.units != -1) out_.units = block.units == 20 ? PlotUnits::Inch : PlotUnits::Millimetre;
   if (block.distance != -1) incremental_ = block.distance == 91;
+  if (block.Has('F')) feed_ = block.Get('F');
   switch (block.motion) {
     case 0: motion_ = Motion::Rapid; break;
     case 1: motion_ = Motion::Feed; break;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "move_list.h"
 
+#include <algorithm>
 #include <bit>
 #include <cassert>
 
@@ -22,6 +23,10 @@ void MoveList::push_back(const PlotMove& move) {
   z_.push_back(move.end.z);
   line_.push_back(move.line);
   flags_.push_back(static_cast<std::uint8_t>(static_cast<std::uint8_t>(move.kind) | (move.pierce ? kPierceBit : 0)));
+  if (feeds_.empty() ? move.feed != kNoFeed : move.feed != feeds_.back()) {
+    feedFrom_.push_back(static_cast<std::uint32_t>(i));
+    feeds_.push_back(move.feed);
+  }
   if (i % 64 == 0) {
     arcsBefore_.push_back(static_cast<std::uint32_t>(centres_.size() / 2));
     arcBits_.push_back(0);
@@ -45,6 +50,7 @@ PlotMove MoveList::operator[](std::size_t i) const {
   m.line = line_[i];
   m.kind = Kind(i);
   m.pierce = Pierce(i);
+  m.feed = Feed(i);
   if (m.IsArc()) {
     const std::size_t k = ArcRank(i);
     m.centreX = centres_[2 * k];
@@ -53,10 +59,15 @@ PlotMove MoveList::operator[](std::size_t i) const {
   return m;
 }
 
+double MoveList::Feed(std::size_t i) const {
+  const auto after = std::upper_bound(feedFrom_.begin(), feedFrom_.end(), static_cast<std::uint32_t>(i));
+  return after == feedFrom_.begin() ? kNoFeed : feeds_[static_cast<std::size_t>(after - feedFrom_.begin()) - 1];
+}
+
 std::size_t MoveList::HeldBytes() const {
-  return (x_.capacity() + y_.capacity() + z_.capacity() + centres_.capacity()) * sizeof(double) +
-         (line_.capacity() + arcsBefore_.capacity()) * sizeof(std::uint32_t) + flags_.capacity() +
-         arcBits_.capacity() * sizeof(std::uint64_t);
+  return (x_.capacity() + y_.capacity() + z_.capacity() + centres_.capacity() + feeds_.capacity()) * sizeof(double) +
+         (line_.capacity() + arcsBefore_.capacity() + feedFrom_.capacity()) * sizeof(std::uint32_t) +
+         flags_.capacity() + arcBits_.capacity() * sizeof(std::uint64_t);
 }
 
 }  // namespace talvo::plot

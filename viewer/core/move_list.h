@@ -58,6 +58,7 @@ class MoveList {
   double EndY(std::size_t i) const { return y_[i]; }
   double StartX(std::size_t i) const { return i ? x_[i - 1] : 0; }
   double StartY(std::size_t i) const { return i ? y_[i - 1] : 0; }
+  double Feed(std::size_t i) const;
 
   /// Bytes held, for the memory figures.
   std::size_t HeldBytes() const;
@@ -76,6 +77,9 @@ class MoveList {
   std::vector<std::uint64_t> arcBits_;     // bit i % 64 of word i / 64: move i is an arc
   std::vector<std::uint32_t> arcsBefore_;  // arcs in the blocks before each block
   std::vector<double> centres_;            // x, y of each arc's centre, in order
+  // The feed changes seldom: the first move of each new feed, and the feed.
+  std::vector<std::uint32_t> feedFrom_;
+  std::vector<double> feeds_;
 };
 
 }  // namespace talvo::plot
