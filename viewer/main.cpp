@@ -5,8 +5,11 @@
 #include <QRegularExpression>
 #include <cstdio>
 #include <cstring>
+#include <tuple>
 
 #include "plot_export.h"
+#include "plot_settings.h"
+#include "plot_summary_cli.h"
 #include "plot_texts.h"
 #include "plot_window.h"
 #include "single_instance.h"
@@ -26,7 +29,8 @@ int Fail(const QString& message) {
 int main(int argc, char** argv) {
   // An export needs no screen, so it runs where there is none.
   for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--export") == 0 && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+    const bool noWindow = std::strcmp(argv[i], "--export") == 0 || std::strcmp(argv[i], "--summary") == 0;
+    if (noWindow && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
       qputenv("QT_QPA_PLATFORM", "offscreen");
     }
   }
@@ -42,11 +46,27 @@ int main(int argc, char** argv) {
                                       QStringLiteral("1200x800"));
   parser.addOption(exportOption);
   parser.addOption(sizeOption);
+  const QCommandLineOption summaryOption(QStringLiteral("summary"), plot_text::kSummaryHelp);
+  const QCommandLineOption jsonOption(QStringLiteral("json"), plot_text::kJsonHelp);
+  const QCommandLineOption rapidOption(QStringLiteral("rapid-rate"), plot_text::kRapidRateHelp, QStringLiteral("RATE"));
+  const QCommandLineOption pierceOption(QStringLiteral("pierce-delay"), plot_text::kPierceDelayHelp,
+                                        QStringLiteral("S"));
+  parser.addOptions({summaryOption, jsonOption, rapidOption, pierceOption});
   parser.process(app);
+  talvo::plot::PlotSettings settings = talvo::plot::PlotSettings::Load();
+  for (const auto& [option, value, least] : {std::tuple{&rapidOption, &settings.job.rapidRate, 1e-9},
+                                             std::tuple{&pierceOption, &settings.job.pierceDelay, 0.0}}) {
+    bool ok = true;
+    if (parser.isSet(*option)) *value = parser.value(*option).toDouble(&ok);
+    if (!ok || !(*value >= least))
+      return Fail(QStringLiteral("%1: %2").arg(plot_text::kBadNumber, parser.value(*option)));
+  }
 
   const QStringList files = parser.positionalArguments();
   if (files.size() != 1) return Fail(plot_text::kNoFile);
   const QString& file = files.first();
+
+  if (parser.isSet(summaryOption)) return talvo::plot::PrintSummary(file, settings.job, parser.isSet(jsonOption));
 
   if (parser.isSet(exportOption)) {
     static const QRegularExpression sizePattern(QStringLiteral("^(\\d{1,5})[xX](\\d{1,5})$"));

@@ -24,5 +24,11 @@ inline constexpr const char* kSizeHelp = "Resmin boyu, GENİŞLİKxYÜKSEKLİK (
 inline constexpr const char* kBadSize = "BOYUT GEÇERSİZ";
 inline constexpr const char* kCannotWritePicture = "RESİM YAZILAMADI";
 inline constexpr const char* kNoFile = "DOSYA VERİLMEDİ";
+inline constexpr const char* kSummaryHelp = "İş özetini (ölçüler, boylar, delmeler, süre) yaz ve çık.";
+inline constexpr const char* kJsonHelp = "Özeti tek bir JSON nesnesi olarak yaz.";
+inline constexpr const char* kRapidRateHelp =
+    "Boş hareket hızı, programın biriminde dakikada (ilk değer 10000; saklanan ayar).";
+inline constexpr const char* kPierceDelayHelp = "Delme başına bekleme, saniye (ilk değer 0.5; saklanan ayar).";
+inline constexpr const char* kBadNumber = "SAYI GEÇERSİZ";
 
 }  // namespace plot_text
