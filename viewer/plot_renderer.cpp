@@ -176,8 +176,10 @@ void PlotRenderer::Render(QImage& image, const PlotViewport& view) const {
   const std::size_t near = plot_.index.CountNear(view.Visible());
   {
     QPainter painter(&image);
+    PaintSheet(painter, view);
     PaintPierces(painter, view);
     if (near < kSmoothBelow) {
+      PaintKerf(painter, view);
       PaintSmooth(painter, view);
       PaintOrigin(painter, view);
       return;
@@ -186,6 +188,42 @@ void PlotRenderer::Render(QImage& image, const PlotViewport& view) const {
   WritePixels(image, view);
   QPainter painter(&image);
   PaintOrigin(painter, view);
+}
+
+void PlotRenderer::PaintSheet(QPainter& painter, const PlotViewport& view) const {
+  if (!(style_.sheetX > 0 && style_.sheetY > 0)) return;
+  painter.save();
+  painter.setPen(QPen(kSheet, 1, Qt::DashLine));
+  painter.setBrush(Qt::NoBrush);
+  // Through the painter's own clipping only when near the view: a sheet seen from very close
+  // would give it numbers past what it draws well.
+  const QRectF sheet(view.ToScreen(0, style_.sheetY), view.ToScreen(style_.sheetX, 0));
+  const QRectF around(-10, -10, view.size.width() + 20, view.size.height() + 20);
+  const QRectF drawn = sheet.intersected(around);
+  if (!drawn.isEmpty()) {
+    if (sheet.left() >= around.left()) painter.drawLine(drawn.topLeft(), drawn.bottomLeft());
+    if (sheet.right() <= around.right()) painter.drawLine(drawn.topRight(), drawn.bottomRight());
+    if (sheet.top() >= around.top()) painter.drawLine(drawn.topLeft(), drawn.topRight());
+    if (sheet.bottom() <= around.bottom()) painter.drawLine(drawn.bottomLeft(), drawn.bottomRight());
+  }
+  painter.restore();
+}
+
+void PlotRenderer::PaintKerf(QPainter& painter, const PlotViewport& view) const {
+  const double width = style_.kerf * view.scale;
+  if (!(width >= 1)) return;  // thinner than the line itself
+  const MoveList& moves = plot_.program.moves;
+  const ScreenMap map(view);
+  TracedShapes traced;
+  QPen pen(kKerf, width);
+  pen.setCapStyle(Qt::RoundCap);
+  pen.setJoinStyle(Qt::RoundJoin);
+  PainterSink sink(painter, view.size, true, kKerf, kKerf);
+  sink.SetArea(QSize(view.size.width() + static_cast<int>(width), view.size.height() + static_cast<int>(width)));
+  sink.UsePen(pen);
+  plot_.index.ForEachIn(moves, view.Visible(), [&](std::uint32_t i) {
+    if (moves.IsCut(i)) TraceMove(moves, i, view, map, traced, sink);
+  });
 }
 
 void PlotRenderer::PaintPierces(QPainter& painter, const PlotViewport& view) const {

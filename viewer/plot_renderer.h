@@ -17,6 +17,12 @@ namespace talvo::plot {
 /// points and arrows along the cuts. Only moves in view are looked at, and each costs at most
 /// the pixels it covers; a crowded view is written straight into the pixels on both cores, so
 /// a million-line program draws in a fraction of a second.
+/// What the operator chose to see beside the moves, in program units; 0 leaves it out.
+struct PlotStyle {
+  double sheetX = 0, sheetY = 0;  ///< the sheet, from the origin towards +X and +Y
+  double kerf = 0;                ///< cuts drawn as a band this wide under their lines
+};
+
 class PlotRenderer {
  public:
   static inline const QColor kBackground{255, 255, 255};
@@ -25,13 +31,15 @@ class PlotRenderer {
   static inline const QColor kPierce{255, 140, 0};
   static inline const QColor kOrigin{0, 160, 0};
   static inline const QColor kHighlight{255, 0, 255};
+  static inline const QColor kSheet{150, 150, 150};
+  static inline const QColor kKerf{120, 160, 255};
 
   /// One pierce mark for each spot of this many pixels, drawn under the cuts, so marks never
   /// bury the cuts of a dense sheet.
   static constexpr int kPierceSpot = 12;
   static constexpr double kPierceRadius = 3;
 
-  explicit PlotRenderer(const LoadedPlot& plot) : plot_(plot) {}
+  explicit PlotRenderer(const LoadedPlot& plot, PlotStyle style = {}) : plot_(plot), style_(style) {}
 
   /// The whole picture at `view` into `image` (RGB32, view.size pixels): background, pierce
   /// marks, moves, arrows, origin.
@@ -45,8 +53,11 @@ class PlotRenderer {
   void PaintSmooth(QPainter& painter, const PlotViewport& view) const;
   void WritePixels(QImage& image, const PlotViewport& view) const;
   void PaintOrigin(QPainter& painter, const PlotViewport& view) const;
+  void PaintSheet(QPainter& painter, const PlotViewport& view) const;
+  void PaintKerf(QPainter& painter, const PlotViewport& view) const;
 
   const LoadedPlot& plot_;
+  PlotStyle style_;
 };
 
 }  // namespace talvo::plot

@@ -31,21 +31,22 @@ PlotWidget::PlotWidget(QWidget* parent) : QWidget(parent) {
 
 PlotWidget::~PlotWidget() { drawing_.waitForFinished(); }
 
-PlotWidget::Picture PlotWidget::Draw(const LoadedPlot& plot, const PlotViewport& view, qreal ratio,
-                                     std::uint64_t generation) {
+PlotWidget::Picture PlotWidget::Draw(const LoadedPlot& plot, const PlotStyle& style, const PlotViewport& view,
+                                     qreal ratio, std::uint64_t generation) {
   Picture picture{QImage(view.size * ratio, QImage::Format_RGB32), view, generation};
   picture.image.setDevicePixelRatio(ratio);
   PlotViewport device = view;
   device.size = picture.image.size();
   device.scale *= ratio;
-  PlotRenderer(plot).Render(picture.image, device);
+  PlotRenderer(plot, style).Render(picture.image, device);
   return picture;
 }
 
 void PlotWidget::DrawElsewhere() {
   // One picture at a time: the one that ends checks whether the view moved on meanwhile.
   if (!plot_ || drawing_.isRunning()) return;
-  drawing_.setFuture(QtConcurrent::run(&PlotWidget::Draw, std::cref(*plot_), view_, devicePixelRatioF(), generation_));
+  drawing_.setFuture(
+      QtConcurrent::run(&PlotWidget::Draw, std::cref(*plot_), style_, view_, devicePixelRatioF(), generation_));
 }
 
 void PlotWidget::TakePicture() {
@@ -96,6 +97,25 @@ void PlotWidget::Fit() {
   fitted_ = true;  // after SetViewport, which marks a view as moved by hand
 }
 
+void PlotWidget::SetStyle(const PlotStyle& style) {
+  drawing_.waitForFinished();
+  ++generation_;
+  style_ = style;
+  pictureValid_ = false;
+  update();
+}
+
+void PlotWidget::ZoomBy(double factor) {
+  SetViewport(view_.ZoomedAbout(QPointF(width() / 2.0, height() / 2.0), factor));
+}
+
+void PlotWidget::PanBy(double dx, double dy) {
+  PlotViewport next = view_;
+  next.centreX += dx / view_.scale;
+  next.centreY -= dy / view_.scale;
+  SetViewport(next);
+}
+
 void PlotWidget::SetViewport(const PlotViewport& view) {
   view_ = view;
   view_.size = size();
@@ -105,7 +125,7 @@ void PlotWidget::SetViewport(const PlotViewport& view) {
 
 void PlotWidget::RenderExact() {
   if (!plot_) return;
-  picture_ = Draw(*plot_, view_, devicePixelRatioF(), generation_).image;
+  picture_ = Draw(*plot_, style_, view_, devicePixelRatioF(), generation_).image;
   pictureView_ = view_;
   pictureValid_ = true;
 }

@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "loaded_plot.h"
+#include "plot_renderer.h"
 #include "plot_viewport.h"
 
 namespace talvo::plot {
@@ -32,6 +33,11 @@ class PlotWidget : public QWidget {
   void SetMessage(const QString& message);
   void SetHighlight(std::pair<std::size_t, std::size_t> moves);
   void Fit();
+  /// The sheet and kerf band drawn with the moves.
+  void SetStyle(const PlotStyle& style);
+  /// Zooms about the middle of the view; pans by pixels (right and down positive).
+  void ZoomBy(double factor);
+  void PanBy(double dx, double dy);
 
   const PlotViewport& Viewport() const { return view_; }
   void SetViewport(const PlotViewport& view);
@@ -57,7 +63,8 @@ class PlotWidget : public QWidget {
     PlotViewport view;
     std::uint64_t generation = 0;
   };
-  static Picture Draw(const LoadedPlot& plot, const PlotViewport& view, qreal ratio, std::uint64_t generation);
+  static Picture Draw(const LoadedPlot& plot, const PlotStyle& style, const PlotViewport& view, qreal ratio,
+                      std::uint64_t generation);
   void RenderExact();
   void DrawElsewhere();
   void TakePicture();
@@ -65,13 +72,14 @@ class PlotWidget : public QWidget {
   const LoadedPlot* plot_ = nullptr;
   QString message_;
   PlotViewport view_;
+  PlotStyle style_;
   bool fitted_ = true;  // a fitted view follows the widget's size
   std::pair<std::size_t, std::size_t> highlight_{0, 0};
   QImage picture_;
   PlotViewport pictureView_;
   bool pictureValid_ = false;
   QFutureWatcher<Picture> drawing_;
-  std::uint64_t generation_ = 0;  // counts the plots shown, so a picture of an old one is dropped
+  std::uint64_t generation_ = 0;  // counts the plots and styles shown, so a picture of an old one is dropped
   QPoint pressAt_;
   QPoint dragFrom_;
   bool dragging_ = false;

@@ -2,6 +2,8 @@
 #include "plot_window.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QDoubleSpinBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -13,7 +15,9 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <cmath>
 
+#include "job_summary.h"
 #include "plot_messages.h"
 #include "plot_texts.h"
 #include "plot_widget.h"
@@ -27,6 +31,15 @@ namespace {
 constexpr int kReloadDelayMs = 150;
 
 QString Number(double value) { return QString::number(value, 'f', 3); }
+
+// Hours, minutes and seconds, as an operator reads a job's time.
+QString Duration(double seconds) {
+  const auto whole = static_cast<long long>(std::llround(seconds));
+  return QStringLiteral("%1:%2:%3")
+      .arg(whole / 3600)
+      .arg(whole / 60 % 60, 2, 10, QLatin1Char('0'))
+      .arg(whole % 60, 2, 10, QLatin1Char('0'));
+}
 
 }  // namespace
 
@@ -55,6 +68,12 @@ PlotWindow::PlotWindow(const QString& file, QWidget* parent)
   linesView_->setUniformItemSizes(true);
   linesView_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   linesView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  summary_ = new QLabel(side);
+  summary_->setObjectName(QStringLiteral("summary"));
+  summary_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  summary_->setWordWrap(true);
+  sideLayout->addWidget(summary_);
   sideLayout->addWidget(linesView_, 3);
   auto* errorsTitle = new QLabel(plot_text::kErrors, side);
   errorsTitle->setObjectName(QStringLiteral("errorsTitle"));
@@ -71,6 +90,8 @@ PlotWindow::PlotWindow(const QString& file, QWidget* parent)
   splitter->setSizes({320, 880});
   setCentralWidget(splitter);
   BuildStatusBar();
+  BuildSettingsBar();
+  BuildViewKeys();
 
   connect(fit, &QAction::triggered, view_, &PlotWidget::Fit);
   connect(view_, &PlotWidget::CursorMoved, this, [this](double x, double y) {
@@ -79,6 +100,7 @@ PlotWindow::PlotWindow(const QString& file, QWidget* parent)
   });
   connect(view_, &PlotWidget::MoveClicked, this,
           [this](std::size_t move) { SelectLine(plot_->program.moves[move].line); });
+  connect(view_, &PlotWidget::MoveClicked, this, &PlotWindow::ShowMoveFacts);
   connect(linesView_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
           [this](const QModelIndex& current) { OnLineSelected(current.row()); });
   connect(errors_, &QListWidget::currentRowChanged, this, [this](int row) {
@@ -108,9 +130,12 @@ void PlotWindow::BuildStatusBar() {
   extents_->setObjectName(QStringLiteral("extents"));
   lengths_ = new QLabel(this);
   lengths_->setObjectName(QStringLiteral("lengths"));
+  moveFacts_ = new QLabel(this);
+  moveFacts_->setObjectName(QStringLiteral("moveFacts"));
   cursor_->setMinimumWidth(220);
   statusBar()->addWidget(cursor_);
   statusBar()->addWidget(units_);
+  statusBar()->addWidget(moveFacts_);
   statusBar()->addPermanentWidget(extents_);
   statusBar()->addPermanentWidget(lengths_);
 }
@@ -147,6 +172,7 @@ void PlotWindow::Reload() {
   } else {
     view_->SetPlot(plot_.get());
   }
+  ApplySettings();
   statusBar()->showMessage(view_->Message());
   ShowTotals();
   WatchFile();
@@ -166,6 +192,104 @@ void PlotWindow::ShowTotals() {
                         .arg(plot_text::kCut, Number(p.cutLength), plot_text::kRapid, Number(p.rapidLength)));
 }
 
+void PlotWindow::BuildSettingsBar() {
+  QToolBar* bar = addToolBar(plot_text::kSettings);
+  bar->setObjectName(QStringLiteral("settings"));
+  bar->setMovable(false);
+  // One spin box a setting; each change is kept and shown at once.
+  const auto add = [&](const char* name, const char* caption, const char* tip, double* value, double most,
+                       int decimals) {
+    auto* label = new QLabel(QStringLiteral(" %1 ").arg(caption), bar);
+    label->setToolTip(tip);
+    auto* box = new QDoubleSpinBox(bar);
+    box->setObjectName(name);
+    box->setToolTip(tip);
+    box->setDecimals(decimals);
+    box->setRange(0, most);
+    box->setValue(*value);
+    bar->addWidget(label);
+    bar->addWidget(box);
+    connect(box, &QDoubleSpinBox::valueChanged, this, [this, value](double v) {
+      *value = v;
+      settings_.Save();
+      ApplySettings();
+    });
+  };
+  add("rapidRate", plot_text::kRapidRate, plot_text::kRapidRateTip, &settings_.job.rapidRate, 1e6, 0);
+  add("pierceDelay", plot_text::kPierceDelay, plot_text::kPierceDelayTip, &settings_.job.pierceDelay, 60, 2);
+  add("sheetX", plot_text::kSheet, plot_text::kSheetTip, &settings_.job.sheetX, 1e5, 0);
+  add("sheetY", "x", plot_text::kSheetTip, &settings_.job.sheetY, 1e5, 0);
+  add("kerf", plot_text::kKerf, plot_text::kKerfTip, &settings_.kerf, 100, 2);
+  auto* showKerf = new QCheckBox(bar);
+  showKerf->setObjectName(QStringLiteral("showKerf"));
+  showKerf->setToolTip(plot_text::kKerfTip);
+  showKerf->setChecked(settings_.showKerf);
+  bar->addWidget(showKerf);
+  connect(showKerf, &QCheckBox::toggled, this, [this](bool on) {
+    settings_.showKerf = on;
+    settings_.Save();
+    ApplySettings();
+  });
+}
+
+void PlotWindow::BuildViewKeys() {
+  // On the plot only, so the arrows still walk the program lines when those have the focus.
+  const auto key = [this](const char* name, QList<QKeySequence> keys, auto act) {
+    auto* action = new QAction(name, view_);
+    action->setShortcuts(keys);
+    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    view_->addAction(action);
+    connect(action, &QAction::triggered, view_, act);
+  };
+  constexpr double kZoomStep = 1.25, kPanPixels = 60;
+  key(plot_text::kZoomIn, {QKeySequence(Qt::Key_Plus), QKeySequence(Qt::Key_Equal)},
+      [this] { view_->ZoomBy(kZoomStep); });
+  key(plot_text::kZoomOut, {QKeySequence(Qt::Key_Minus)}, [this] { view_->ZoomBy(1 / kZoomStep); });
+  key("←", {QKeySequence(Qt::Key_Left)}, [this] { view_->PanBy(-kPanPixels, 0); });
+  key("→", {QKeySequence(Qt::Key_Right)}, [this] { view_->PanBy(kPanPixels, 0); });
+  key("↑", {QKeySequence(Qt::Key_Up)}, [this] { view_->PanBy(0, -kPanPixels); });
+  key("↓", {QKeySequence(Qt::Key_Down)}, [this] { view_->PanBy(0, kPanPixels); });
+}
+
+void PlotWindow::ApplySettings() {
+  // The sheet is kept in millimetres; an inch program is drawn in inches.
+  const double unit = plot_->program.units == PlotUnits::Inch ? 25.4 : 1;
+  PlotStyle style;
+  style.sheetX = settings_.job.sheetX / unit;
+  style.sheetY = settings_.job.sheetY / unit;
+  style.kerf = settings_.showKerf ? settings_.kerf : 0;
+  view_->SetStyle(style);
+
+  if (!plot_->problem.empty() || plot_->program.moves.empty()) {
+    summary_->clear();
+    return;
+  }
+  const JobSummary s = SummarizeJob(plot_->program, settings_.job);
+  const QString time = s.TimeKnown()
+                           ? Duration(s.totalSeconds)
+                           : QStringLiteral("%1: %2").arg(plot_text::kNoTime, QString::fromStdString(s.timeProblem));
+  summary_->setText(QStringLiteral("%1  %2 x %3\n%4  %5\n%6  %7\n%8  %9\n%10  %11\n%12")
+                        .arg(plot_text::kSize, Number(s.extents.maxX - s.extents.minX),
+                             Number(s.extents.maxY - s.extents.minY), plot_text::kCut, Number(s.cutLength),
+                             plot_text::kRapid, Number(s.rapidLength), plot_text::kPierces)
+                        .arg(s.pierces)
+                        .arg(plot_text::kTime, time, s.fitsSheet ? plot_text::kFits : plot_text::kDoesNotFit));
+}
+
+void PlotWindow::ShowMoveFacts(std::size_t index) {
+  const PlotMove m = plot_->program.moves[index];
+  const MoveFacts facts = FactsOfMove(m, settings_.job);
+  const char* kind = m.IsArc() ? plot_text::kArc : m.IsCut() ? plot_text::kCut : plot_text::kRapid;
+  const QString feed =
+      m.IsCut() ? (m.feed == kNoFeed ? QStringLiteral("-") : Number(m.feed)) : Number(settings_.job.rapidRate);
+  moveFacts_->setText(QStringLiteral("%1 %2  %3  %4 %5  %6 %7  %8")
+                          .arg(plot_text::kLine)
+                          .arg(m.line + 1)
+                          .arg(kind, plot_text::kLength, Number(facts.length), plot_text::kFeed, feed,
+                               facts.seconds >= 0 ? QStringLiteral("%1 s").arg(facts.seconds, 0, 'f', 2)
+                                                  : QString(plot_text::kNoTime)));
+}
+
 void PlotWindow::SelectLine(std::uint32_t line) {
   const QModelIndex index = lines_->index(static_cast<int>(line));
   if (!index.isValid()) return;
@@ -178,7 +302,12 @@ void PlotWindow::OnLineSelected(int row) {
     view_->SetHighlight({0, 0});
     return;
   }
-  view_->SetHighlight(plot_->program.MovesOfLine(static_cast<std::uint32_t>(row)));
+  const auto moves = plot_->program.MovesOfLine(static_cast<std::uint32_t>(row));
+  view_->SetHighlight(moves);
+  if (moves.first < moves.second)
+    ShowMoveFacts(moves.first);
+  else
+    moveFacts_->clear();
 }
 
 void PlotWindow::WatchFile() {

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "loaded_plot.h"
+#include "plot_settings.h"
 
 class QLabel;
 class QListView;
@@ -39,6 +40,10 @@ class PlotWindow : public QMainWindow {
  private:
   void BuildStatusBar();
   void ShowTotals();
+  void BuildSettingsBar();
+  void BuildViewKeys();
+  void ApplySettings();
+  void ShowMoveFacts(std::size_t move);
   void SelectLine(std::uint32_t line);
   void OnLineSelected(int row);
   void WatchFile();
@@ -54,6 +59,9 @@ class PlotWindow : public QMainWindow {
   QLabel* units_ = nullptr;
   QLabel* extents_ = nullptr;
   QLabel* lengths_ = nullptr;
+  QLabel* summary_ = nullptr;
+  QLabel* moveFacts_ = nullptr;
+  PlotSettings settings_ = PlotSettings::Load();
   QFileSystemWatcher watcher_;
   QTimer reload_;
   QDateTime seenModified_;
