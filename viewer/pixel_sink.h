@@ -14,8 +14,8 @@ namespace talvo::plot {
 
 class PixelSink {
  public:
-  /// Writes into rows [top, bottom) of `image` (RGB32) only, so two sinks on two bands of one
-  /// image can run at once.
+  /// Writes into rows [top, bottom) of `image` (RGB32, or ARGB32 with background 0 for
+  /// transparent) only, so two sinks on two bands of one image can run at once.
   PixelSink(QImage& image, int top, int bottom, QRgb cut, QRgb rapid, QRgb background)
       : bits_(reinterpret_cast<std::uint32_t*>(image.bits())),
         stride_(static_cast<int>(image.bytesPerLine() / 4)),
@@ -24,7 +24,7 @@ class PixelSink {
         bottom_(bottom),
         cut_(0xff000000u | cut),
         rapid_(0xff000000u | rapid),
-        background_(0xff000000u | background) {}
+        background_(background == 0 ? 0 : 0xff000000u | background) {}
 
   void Dot(bool cut, double x, double y) {
     if (x >= 0 && x < width_ && y >= top_ && y < bottom_) Put(cut, static_cast<int>(x), static_cast<int>(y));

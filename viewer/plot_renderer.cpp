@@ -285,6 +285,15 @@ void PlotRenderer::WritePixels(QImage& image, const PlotViewport& view) const {
   lower.join();
 }
 
+void PlotRenderer::WriteDone(QImage& overlay, const PlotViewport& view, std::size_t first, std::size_t last) const {
+  const MoveList& moves = plot_.program.moves;
+  const ScreenMap map(view);
+  TracedShapes traced;
+  // Transparent pixels are the free ones; done rapids dashed, done cuts solid, in one grey.
+  PixelSink sink(overlay, 0, overlay.height(), kDone.rgb(), kDone.rgb(), 0);
+  for (std::size_t i = first; i < last && i < moves.size(); ++i) TraceMove(moves, i, view, map, traced, sink);
+}
+
 void PlotRenderer::PaintOrigin(QPainter& painter, const PlotViewport& view) const {
   // A cross in a circle.
   const QPointF o = view.ToScreen(0, 0);

@@ -45,6 +45,13 @@ class PlotRenderer {
   /// marks, moves, arrows, origin.
   void Render(QImage& image, const PlotViewport& view) const;
 
+  static inline const QColor kDone{140, 140, 140};
+  static inline const QColor kTorch{255, 0, 0};
+
+  /// Moves [first, last) written into `overlay` (ARGB32, view.size, transparent where
+  /// nothing is): the part of the job playback has done, drawn over the picture.
+  void WriteDone(QImage& overlay, const PlotViewport& view, std::size_t first, std::size_t last) const;
+
   /// Moves [first, last) drawn over the picture in the highlight colour.
   void PaintHighlight(QPainter& painter, const PlotViewport& view, std::pair<std::size_t, std::size_t> range) const;
 

@@ -97,6 +97,65 @@ void PlotWidget::Fit() {
   fitted_ = true;  // after SetViewport, which marks a view as moved by hand
 }
 
+void PlotWidget::SetPlayback(bool on, std::size_t doneBefore, double x, double y) {
+  playing_ = on;
+  doneBefore_ = doneBefore;
+  torch_ = QPointF(x, y);
+  update();
+}
+
+void PlotWidget::PaintPlayback(QPainter& painter) {
+  // The done part is kept as an overlay and only the moves done since are added to it, so
+  // playing a long program costs the new moves a frame.
+  const qreal ratio = devicePixelRatioF();
+  PlotViewport device = view_;
+  device.size = view_.size * ratio;
+  device.scale *= ratio;
+  if (done_.isNull() || doneView_ != view_ || doneBefore_ < doneCount_) {
+    done_ = QImage(device.size, QImage::Format_ARGB32);
+    done_.setDevicePixelRatio(ratio);
+    done_.fill(Qt::transparent);
+    doneView_ = view_;
+    doneCount_ = 0;
+  }
+  if (doneBefore_ > doneCount_) {
+    PlotRenderer(*plot_).WriteDone(done_, device, doneCount_, doneBefore_);
+    doneCount_ = doneBefore_;
+  }
+  painter.drawImage(QPointF(0, 0), done_);
+  const QPointF at = view_.ToScreen(torch_.x(), torch_.y());
+  painter.setRenderHint(QPainter::Antialiasing, true);
+  painter.setPen(QPen(PlotRenderer::kTorch, 2));
+  painter.setBrush(Qt::NoBrush);
+  painter.drawEllipse(at, 7, 7);
+  painter.drawLine(at - QPointF(11, 0), at + QPointF(11, 0));
+  painter.drawLine(at - QPointF(0, 11), at + QPointF(0, 11));
+}
+
+void PlotWidget::SetMeasuring(bool on) {
+  measuring_ = on;
+  setCursor(on ? Qt::CrossCursor : Qt::ArrowCursor);
+  if (!on) SetMeasured({});
+}
+
+void PlotWidget::SetMeasured(const std::vector<QPointF>& programPoints) {
+  measured_ = programPoints;
+  update();
+}
+
+void PlotWidget::PaintMeasured(QPainter& painter) {
+  painter.setRenderHint(QPainter::Antialiasing, true);
+  painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
+  painter.setBrush(Qt::NoBrush);
+  QPointF previous;
+  for (std::size_t i = 0; i < measured_.size(); ++i) {
+    const QPointF p = view_.ToScreen(measured_[i].x(), measured_[i].y());
+    painter.drawRect(QRectF(p - QPointF(4, 4), QSizeF(8, 8)));
+    if (i > 0) painter.drawLine(previous, p);
+    previous = p;
+  }
+}
+
 void PlotWidget::SetStyle(const PlotStyle& style) {
   drawing_.waitForFinished();
   ++generation_;
@@ -159,6 +218,8 @@ void PlotWidget::paintEvent(QPaintEvent*) {
   }
   if (pictureValid_ && pictureView_ == view_) painter.drawImage(QPointF(0, 0), picture_);
   PlotRenderer(*plot_).PaintHighlight(painter, view_, highlight_);
+  if (playing_) PaintPlayback(painter);
+  if (!measured_.empty()) PaintMeasured(painter);
 }
 
 void PlotWidget::resizeEvent(QResizeEvent*) {
@@ -201,6 +262,10 @@ void PlotWidget::mouseReleaseEvent(QMouseEvent* event) {
   dragging_ = false;
   if (dragged_ || !plot_) return;
   const QPointF at = event->position();
+  if (measuring_) {
+    emit PointClicked(view_.ProgramX(at.x()), view_.ProgramY(at.y()), kHitPixels * 2 / view_.scale);
+    return;
+  }
   const std::ptrdiff_t move =
       plot_->index.Nearest(plot_->program, view_.ProgramX(at.x()), view_.ProgramY(at.y()), kHitPixels / view_.scale);
   if (move >= 0) emit MoveClicked(static_cast<std::size_t>(move));

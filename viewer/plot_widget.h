@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <utility>
+#include <vector>
 
 #include "loaded_plot.h"
 #include "plot_renderer.h"
@@ -35,6 +36,13 @@ class PlotWidget : public QWidget {
   void Fit();
   /// The sheet and kerf band drawn with the moves.
   void SetStyle(const PlotStyle& style);
+  /// Playback: the moves before `doneBefore` drawn as done and the torch at (x, y) in
+  /// program units; off with Playback(false).
+  void SetPlayback(bool on, std::size_t doneBefore = 0, double x = 0, double y = 0);
+  /// Measuring: clicks are reported as points instead of selecting moves; the points
+  /// measured so far are drawn joined.
+  void SetMeasuring(bool on);
+  void SetMeasured(const std::vector<QPointF>& programPoints);
   /// Zooms about the middle of the view; pans by pixels (right and down positive).
   void ZoomBy(double factor);
   void PanBy(double dx, double dy);
@@ -48,6 +56,7 @@ class PlotWidget : public QWidget {
  signals:
   void CursorMoved(double x, double y);
   void MoveClicked(std::size_t move);
+  void PointClicked(double x, double y, double reach);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -68,11 +77,21 @@ class PlotWidget : public QWidget {
   void RenderExact();
   void DrawElsewhere();
   void TakePicture();
+  void PaintPlayback(QPainter& painter);
+  void PaintMeasured(QPainter& painter);
 
   const LoadedPlot* plot_ = nullptr;
   QString message_;
   PlotViewport view_;
   PlotStyle style_;
+  bool playing_ = false;
+  std::size_t doneBefore_ = 0;
+  QPointF torch_;
+  QImage done_;  // the done moves at doneView_, doneCount_ of them
+  PlotViewport doneView_;
+  std::size_t doneCount_ = 0;
+  bool measuring_ = false;
+  std::vector<QPointF> measured_;
   bool fitted_ = true;  // a fitted view follows the widget's size
   std::pair<std::size_t, std::size_t> highlight_{0, 0};
   QImage picture_;

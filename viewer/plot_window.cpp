@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QFileInfo>
@@ -11,10 +12,12 @@
 #include <QLabel>
 #include <QListView>
 #include <QListWidget>
+#include <QSlider>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 #include "job_summary.h"
@@ -22,6 +25,7 @@
 #include "plot_texts.h"
 #include "plot_widget.h"
 #include "program_lines_model.h"
+#include "snap.h"
 
 namespace talvo::plot {
 
@@ -52,7 +56,7 @@ PlotWindow::PlotWindow(const QString& file, QWidget* parent)
   auto* fit = new QAction(plot_text::kFit, this);
   fit->setObjectName(QStringLiteral("fit"));
   fit->setToolTip(plot_text::kFitTip);
-  fit->setShortcuts({QKeySequence(Qt::Key_F), QKeySequence(Qt::Key_Home)});
+  fit->setShortcut(QKeySequence(Qt::Key_F));
   QToolBar* bar = addToolBar(plot_text::kFit);
   bar->setMovable(false);
   bar->addAction(fit);
@@ -92,6 +96,7 @@ PlotWindow::PlotWindow(const QString& file, QWidget* parent)
   BuildStatusBar();
   BuildSettingsBar();
   BuildViewKeys();
+  BuildPlaybackBar();
 
   connect(fit, &QAction::triggered, view_, &PlotWidget::Fit);
   connect(view_, &PlotWidget::CursorMoved, this, [this](double x, double y) {
@@ -245,10 +250,109 @@ void PlotWindow::BuildViewKeys() {
   key(plot_text::kZoomIn, {QKeySequence(Qt::Key_Plus), QKeySequence(Qt::Key_Equal)},
       [this] { view_->ZoomBy(kZoomStep); });
   key(plot_text::kZoomOut, {QKeySequence(Qt::Key_Minus)}, [this] { view_->ZoomBy(1 / kZoomStep); });
-  key("←", {QKeySequence(Qt::Key_Left)}, [this] { view_->PanBy(-kPanPixels, 0); });
-  key("→", {QKeySequence(Qt::Key_Right)}, [this] { view_->PanBy(kPanPixels, 0); });
-  key("↑", {QKeySequence(Qt::Key_Up)}, [this] { view_->PanBy(0, -kPanPixels); });
-  key("↓", {QKeySequence(Qt::Key_Down)}, [this] { view_->PanBy(0, kPanPixels); });
+  // Left and Right walk the moves (playback); Ctrl with any arrow, or Up and Down, pan.
+  key("←", {QKeySequence(Qt::CTRL | Qt::Key_Left)}, [this] { view_->PanBy(-kPanPixels, 0); });
+  key("→", {QKeySequence(Qt::CTRL | Qt::Key_Right)}, [this] { view_->PanBy(kPanPixels, 0); });
+  key("↑", {QKeySequence(Qt::Key_Up), QKeySequence(Qt::CTRL | Qt::Key_Up)}, [this] { view_->PanBy(0, -kPanPixels); });
+  key("↓", {QKeySequence(Qt::Key_Down), QKeySequence(Qt::CTRL | Qt::Key_Down)},
+      [this] { view_->PanBy(0, kPanPixels); });
+}
+
+void PlotWindow::BuildPlaybackBar() {
+  addToolBarBreak();
+  QToolBar* bar = addToolBar(plot_text::kPlayback);
+  bar->setObjectName(QStringLiteral("playback"));
+  bar->setMovable(false);
+  // The playback keys act on the plot, so the program lines keep their own keys.
+  const auto button = [&](const char* name, const char* caption, const char* tip, QKeySequence key, auto act) {
+    auto* action = new QAction(caption, this);
+    action->setObjectName(name);
+    action->setToolTip(tip);
+    action->setShortcut(key);
+    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    view_->addAction(action);
+    bar->addAction(action);
+    connect(action, &QAction::triggered, this, act);
+    return action;
+  };
+  button("first", plot_text::kFirstMove, plot_text::kFirstMove, QKeySequence(Qt::Key_Home), [this] { PlayTo(0); });
+  button("back", plot_text::kStepBack, plot_text::kStepBackTip, QKeySequence(Qt::Key_Left), [this] { StepMoves(-1); });
+  button("play", plot_text::kPlay, plot_text::kPlayTip, QKeySequence(Qt::Key_Space), [this] {
+    if (playTimer_.isActive()) {
+      playTimer_.stop();
+      return;
+    }
+    if (clock_ && playSeconds_ >= clock_->TotalSeconds()) PlayTo(0);
+    playTimer_.start();
+  });
+  button("forward", plot_text::kStepForward, plot_text::kStepForwardTip, QKeySequence(Qt::Key_Right),
+         [this] { StepMoves(1); });
+  button("last", plot_text::kLastMove, plot_text::kLastMove, QKeySequence(Qt::Key_End),
+         [this] { PlayTo(clock_ ? clock_->TotalSeconds() : 0); });
+  auto* speed = new QComboBox(bar);
+  speed->setObjectName(QStringLiteral("speed"));
+  for (const int times : {1, 10, 100}) speed->addItem(QStringLiteral("%1×").arg(times), times);
+  speed->setCurrentIndex(1);
+  bar->addWidget(speed);
+  connect(speed, &QComboBox::currentIndexChanged, this,
+          [this, speed](int index) { playSpeed_ = speed->itemData(index).toDouble(); });
+  slider_ = new QSlider(Qt::Horizontal, bar);
+  slider_->setObjectName(QStringLiteral("playSlider"));
+  bar->addWidget(slider_);
+  connect(slider_, &QSlider::sliderMoved, this, [this](int move) {
+    if (clock_) PlayTo(clock_->StartOf(static_cast<std::size_t>(move)));
+  });
+  constexpr int kTickMs = 30;
+  playTimer_.setInterval(kTickMs);
+  connect(&playTimer_, &QTimer::timeout, this, [this] {
+    PlayTo(playSeconds_ + kTickMs / 1000.0 * playSpeed_);
+    if (!clock_ || playSeconds_ >= clock_->TotalSeconds()) playTimer_.stop();
+  });
+
+  auto* measure = new QAction(plot_text::kMeasure, this);
+  measure->setObjectName(QStringLiteral("measure"));
+  measure->setToolTip(plot_text::kMeasureTip);
+  measure->setCheckable(true);
+  measure->setShortcut(QKeySequence(Qt::Key_M));
+  bar->addSeparator();
+  bar->addAction(measure);
+  connect(measure, &QAction::toggled, this, [this](bool on) {
+    measured_.clear();
+    view_->SetMeasuring(on);
+  });
+  connect(view_, &PlotWidget::PointClicked, this, &PlotWindow::OnMeasureClick);
+}
+
+void PlotWindow::PlayTo(double seconds) {
+  if (!clock_ || plot_->program.moves.empty()) return;
+  playSeconds_ = std::clamp(seconds, 0.0, clock_->TotalSeconds());
+  const PlaybackClock::Position at = clock_->At(playSeconds_);
+  view_->SetPlayback(true, at.done ? plot_->program.moves.size() : at.move, at.x, at.y);
+  slider_->setValue(static_cast<int>(at.move));
+  SelectLine(plot_->program.moves.Line(at.move));
+}
+
+void PlotWindow::StepMoves(std::ptrdiff_t by) {
+  if (!clock_ || plot_->program.moves.empty()) return;
+  playTimer_.stop();
+  // A step lands where a move ends: forward finishes the move under way, back undoes one.
+  const PlaybackClock::Position at = clock_->At(playSeconds_);
+  const auto count = static_cast<std::ptrdiff_t>(plot_->program.moves.size());
+  const std::ptrdiff_t done = at.done ? count : static_cast<std::ptrdiff_t>(at.move);
+  const std::ptrdiff_t target = std::clamp<std::ptrdiff_t>(done + by, 0, count);
+  PlayTo(target == count ? clock_->TotalSeconds() : clock_->StartOf(static_cast<std::size_t>(target)));
+}
+
+void PlotWindow::OnMeasureClick(double x, double y, double reach) {
+  const auto snapped = Snap(plot_->program, plot_->index, x, y, reach);
+  const QPointF p = snapped ? QPointF(snapped->x, snapped->y) : QPointF(x, y);
+  if (measured_.size() >= 2) measured_.clear();
+  measured_.push_back(p);
+  view_->SetMeasured(measured_);
+  if (measured_.size() < 2) return;
+  const double dx = measured_[1].x() - measured_[0].x(), dy = measured_[1].y() - measured_[0].y();
+  moveFacts_->setText(QStringLiteral("%1 %2   ΔX %3   ΔY %4")
+                          .arg(plot_text::kDistance, Number(std::hypot(dx, dy)), Number(dx), Number(dy)));
 }
 
 void PlotWindow::ApplySettings() {
@@ -259,6 +363,11 @@ void PlotWindow::ApplySettings() {
   style.sheetY = settings_.job.sheetY / unit;
   style.kerf = settings_.showKerf ? settings_.kerf : 0;
   view_->SetStyle(style);
+  playTimer_.stop();
+  view_->SetPlayback(false);
+  clock_ = std::make_unique<PlaybackClock>(plot_->program, settings_.job);
+  playSeconds_ = 0;
+  if (slider_) slider_->setRange(0, std::max(0, static_cast<int>(plot_->program.moves.size()) - 1));
 
   if (!plot_->problem.empty() || plot_->program.moves.empty()) {
     summary_->clear();

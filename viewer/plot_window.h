@@ -4,16 +4,20 @@
 #include <QDateTime>
 #include <QFileSystemWatcher>
 #include <QMainWindow>
+#include <QPointF>
 #include <QString>
 #include <QTimer>
 #include <memory>
+#include <vector>
 
 #include "loaded_plot.h"
+#include "playback_clock.h"
 #include "plot_settings.h"
 
 class QLabel;
 class QListView;
 class QListWidget;
+class QSlider;
 
 namespace talvo::plot {
 
@@ -34,6 +38,8 @@ class PlotWindow : public QMainWindow {
   void Reload();
   /// Shows, unminimizes, raises and activates the window.
   void BringForward();
+  /// Playback's place: the torch after `seconds` of the job as estimated.
+  void PlayTo(double seconds);
 
   const LoadedPlot& Plot() const { return *plot_; }
 
@@ -44,6 +50,9 @@ class PlotWindow : public QMainWindow {
   void BuildViewKeys();
   void ApplySettings();
   void ShowMoveFacts(std::size_t move);
+  void BuildPlaybackBar();
+  void StepMoves(std::ptrdiff_t by);
+  void OnMeasureClick(double x, double y, double reach);
   void SelectLine(std::uint32_t line);
   void OnLineSelected(int row);
   void WatchFile();
@@ -62,6 +71,12 @@ class PlotWindow : public QMainWindow {
   QLabel* summary_ = nullptr;
   QLabel* moveFacts_ = nullptr;
   PlotSettings settings_ = PlotSettings::Load();
+  std::unique_ptr<PlaybackClock> clock_;  // for the plot and settings shown
+  QTimer playTimer_;
+  double playSeconds_ = 0;
+  double playSpeed_ = 10;
+  QSlider* slider_ = nullptr;
+  std::vector<QPointF> measured_;
   QFileSystemWatcher watcher_;
   QTimer reload_;
   QDateTime seenModified_;
