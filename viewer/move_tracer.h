@@ -30,6 +30,9 @@ struct ScreenMap {
 /// of it, or for an arc much larger than the view the wedge of the view seen from its centre.
 std::vector<std::pair<double, double>> DrawnSpans(const PlotMove& m, const PlotViewport& view);
 
+/// Arcs shorter than this many pixels are traced whole; longer ones only where they cross the view.
+inline constexpr double kWholeArcPixels = 4000;
+
 /// Remembers the screen shapes of large moves traced lately, so a pile of moves on the same
 /// pixels costs one trace. A shape forgotten is only traced again: the picture stays exact.
 class TracedShapes {
@@ -62,7 +65,9 @@ inline constexpr double kTracedShapePixels = 16;
 template <typename Sink>
 void TraceMove(const MoveList& moves, std::size_t i, const PlotViewport& view, const ScreenMap& map,
                TracedShapes& traced, Sink& sink) {
-  constexpr double kArcStepPixels = 3;  // chord length when an arc becomes lines
+  // Chords stray at most this far from the arc, so arcs stay round at every zoom while a
+  // large one takes a few long chords instead of many short ones.
+  constexpr double kArcErrorPixels = 0.25;
   constexpr int kMaxArcSteps = 1 << 14;
   const bool cut = moves.IsCut(i);
   const double ax = map.X(moves.StartX(i)), ay = map.Y(moves.StartY(i));
@@ -83,7 +88,7 @@ void TraceMove(const MoveList& moves, std::size_t i, const PlotViewport& view, c
     sink.Segment(cut, ax, ay, bx, by);
     return;
   }
-  const PlotMove m = moves[i];
+  const PlotMove m = moves.Geometry(i);
   const double r = ArcRadius(m);
   const double rPixels = r * map.s;
   if (rPixels < 0.75) {
@@ -96,12 +101,15 @@ void TraceMove(const MoveList& moves, std::size_t i, const PlotViewport& view, c
                     round(map.X(m.end.x)) * 8 + round(map.Y(m.end.y)) * 1000003 + (sweep > 0))) {
     return;
   }
-  for (const auto& [from, to] : DrawnSpans(m, view)) {
-    const int steps = static_cast<int>(
-        std::clamp(std::ceil((to - from) * rPixels / kArcStepPixels), 2.0, static_cast<double>(kMaxArcSteps)));
-    const double step = (to - from) / steps;
+  const double chordAngle = 2 * std::acos(std::max(1 - kArcErrorPixels / rPixels, 0.0));
+  // Chords from (dx, dy) about the centre, turning by `sweep` in all.
+  const auto chords = [&](double dx, double dy, double sweep) {
+    // Never chords shorter than two pixels: a huge arc seen from close by is nearly straight.
+    const double turn = std::abs(sweep);
+    const double wanted = std::min(std::ceil(turn / chordAngle), std::ceil(turn * rPixels / 2));
+    const int steps = static_cast<int>(std::clamp(wanted, 2.0, static_cast<double>(kMaxArcSteps)));
+    const double step = sweep / steps;
     const double c = std::cos(step), s = std::sin(step);
-    double dx = r * std::cos(from), dy = r * std::sin(from);
     double px = map.X(m.centreX + dx), py = map.Y(m.centreY + dy);
     for (int k = 1; k <= steps; ++k) {
       const double nx = dx * c - dy * s;
@@ -112,7 +120,12 @@ void TraceMove(const MoveList& moves, std::size_t i, const PlotViewport& view, c
       px = qx;
       py = qy;
     }
+  };
+  if (rPixels * std::abs(sweep) < kWholeArcPixels) {
+    chords(m.start.x - m.centreX, m.start.y - m.centreY, sweep);  // from the start, no angles needed
+    return;
   }
+  for (const auto& [from, to] : DrawnSpans(m, view)) chords(r * std::cos(from), r * std::sin(from), to - from);
 }
 
 }  // namespace talvo::plot

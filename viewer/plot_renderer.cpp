@@ -21,7 +21,7 @@ namespace {
 constexpr double kTwoPi = 2 * std::numbers::pi;
 constexpr double kArrowMinPixels = 40;       // cuts shorter than this carry no arrow
 constexpr std::size_t kMaxArrows = 2000;     // more would only clutter
-constexpr std::size_t kSmoothBelow = 20000;  // moves in view drawn smoothly; above, pixels direct
+constexpr std::size_t kSmoothBelow = 3000;   // moves in view drawn smoothly; above, pixels direct
 constexpr std::size_t kBatchLines = 16384;   // strokes handed to the painter at once
 
 // Marks cells that already hold something, so a crowd of marks or dots costs one a cell.
@@ -134,7 +134,7 @@ std::vector<std::pair<double, double>> DrawnSpans(const PlotMove& m, const PlotV
   const double lo = sweep >= 0 ? a0 : a0 + sweep;
   const double hi = lo + std::abs(sweep);
   const double r = ArcRadius(m);
-  if (r * view.scale * std::abs(sweep) < 4000) return {{lo, hi}};
+  if (r * view.scale * std::abs(sweep) < kWholeArcPixels) return {{lo, hi}};
 
   const PlotExtents v = view.Visible();
   const double corners[4][2] = {{v.minX, v.minY}, {v.maxX, v.minY}, {v.maxX, v.maxY}, {v.minX, v.maxY}};

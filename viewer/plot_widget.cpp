@@ -15,7 +15,7 @@ namespace {
 
 // Up to this many moves in view the exact picture is drawn at once, well within a frame;
 // beyond it the picture is drawn on another thread and the moved picture stands in.
-constexpr std::size_t kExactBelow = 6000;
+constexpr std::size_t kExactBelow = 1500;
 constexpr int kClickSlop = 4;     // pixels a press may move and still be a click
 constexpr double kHitPixels = 6;  // how near a click must come to a move
 

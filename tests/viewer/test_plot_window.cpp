@@ -138,6 +138,32 @@ class TestPlotWindow : public QObject {
              qPrintable(QStringLiteral("cut %1 pierce %2 of %3").arg(cut).arg(pierce).arg(area)));
   }
 
+  // The generated hole: a rapid of 38, a lead-in of 10 at F300 and a circle of radius 48.
+  void summaryFromTheCommandLine_data() {
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::newRow("lines") << QStringList{"--rapid-rate", "3800", "--pierce-delay", "1"}
+                           << QByteArray("pierces: 1\nrapid_time_s: 0.6\n");
+    QTest::newRow("json") << QStringList{"--json", "--pierce-delay", "2"}
+                          << QByteArray("\"pierces\": 1, \"cuts_without_feed\": 0");
+  }
+  void summaryFromTheCommandLine() {
+    QFETCH(QStringList, options);
+    QFETCH(QByteArray, expected);
+    QProcess plot;
+    plot.start(QStringLiteral(TALVO_PLOT), QStringList{hole_, "--summary"} + options);
+    QVERIFY(plot.waitForFinished(20000));
+    QCOMPARE(plot.exitCode(), 0);
+    const QByteArray out = plot.readAllStandardOutput();
+    for (const QByteArray& part : expected.split('\n')) {
+      QVERIFY2(out.contains(part), out.constData());
+    }
+    // 10 at F300 and 96π at F300, the rapid and the pierce.
+    const double time =
+        (10 + 96 * std::numbers::pi) / 300 * 60 + (options.contains("--json") ? 38.0 / 10000 * 60 + 2 : 0.6 + 1);
+    QVERIFY2(out.contains(QString::number(time, 'f', 1).toUtf8()), out.constData());
+  }
+
   void exportRefusesBadFiles_data() {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("message");

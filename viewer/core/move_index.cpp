@@ -10,7 +10,7 @@
 namespace talvo::plot {
 
 PlotExtents BoxOfMove(const MoveList& moves, std::size_t i) {
-  if (moves.IsArc(i)) return MoveBox(moves[i]);
+  if (moves.IsArc(i)) return MoveBox(moves.Geometry(i));
   PlotExtents box;
   box.Add(moves.StartX(i), moves.StartY(i));
   box.Add(moves.EndX(i), moves.EndY(i));

@@ -44,13 +44,18 @@ std::size_t MoveList::ArcRank(std::size_t i) const {
 }
 
 PlotMove MoveList::operator[](std::size_t i) const {
+  PlotMove m = Geometry(i);
+  m.feed = Feed(i);
+  return m;
+}
+
+PlotMove MoveList::Geometry(std::size_t i) const {
   PlotMove m;
   if (i > 0) m.start = {x_[i - 1], y_[i - 1], z_[i - 1]};
   m.end = {x_[i], y_[i], z_[i]};
   m.line = line_[i];
   m.kind = Kind(i);
   m.pierce = Pierce(i);
-  m.feed = Feed(i);
   if (m.IsArc()) {
     const std::size_t k = ArcRank(i);
     m.centreX = centres_[2 * k];

@@ -44,6 +44,8 @@ class MoveList {
   void push_back(const PlotMove& move);
 
   PlotMove operator[](std::size_t i) const;
+  /// The move without its feed, which takes a search: enough to draw or place it.
+  PlotMove Geometry(std::size_t i) const;
   PlotMove front() const { return (*this)[0]; }
   PlotMove back() const { return (*this)[size() - 1]; }
   Iterator begin() const { return {this, 0}; }
