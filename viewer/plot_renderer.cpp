@@ -19,10 +19,10 @@ namespace talvo::plot {
 namespace {
 
 constexpr double kTwoPi = 2 * std::numbers::pi;
-constexpr double kArrowMinPixels = 40;       // cuts shorter than this carry no arrow
-constexpr std::size_t kMaxArrows = 2000;     // more would only clutter
-constexpr std::size_t kSmoothBelow = 3000;   // moves in view drawn smoothly; above, pixels direct
-constexpr std::size_t kBatchLines = 16384;   // strokes handed to the painter at once
+constexpr double kArrowMinPixels = 40;      // cuts shorter than this carry no arrow
+constexpr std::size_t kMaxArrows = 2000;    // more would only clutter
+constexpr std::size_t kSmoothBelow = 3000;  // moves in view drawn smoothly; above, pixels direct
+constexpr std::size_t kBatchLines = 16384;  // strokes handed to the painter at once
 
 // Marks cells that already hold something, so a crowd of marks or dots costs one a cell.
 class CellMask {
@@ -47,15 +47,17 @@ class CellMask {
 // Strokes gathered for the painter, handed over in batches so no view holds them all.
 class PainterSink {
  public:
-  PainterSink(QPainter& painter, QSize size, bool smooth, QColor cut, QColor rapid)
-      : painter_(painter), dots_(size, 1), smooth_(smooth) {
-    rapidPen_ = QPen(rapid, smooth ? 2 : 1, Qt::CustomDashLine);
+  PainterSink(QPainter& painter, QSize size, bool smooth, const QColor& cut, const QColor& rapid)
+      : painter_(painter),
+        dots_(size, 1),
+        smooth_(smooth),
+        rapidPen_(rapid, smooth ? 2 : 1, Qt::CustomDashLine),
+        cutPen_(cut, smooth ? 2 : 1),
+        rapidDotPen_(rapid, 1),
+        cutDotPen_(cut, 1) {
     rapidPen_.setDashPattern({4, 3});  // in pen widths
     rapidPen_.setCosmetic(true);
-    cutPen_ = QPen(cut, smooth ? 2 : 1);
     cutPen_.setCosmetic(true);
-    rapidDotPen_ = QPen(rapid, 1);
-    cutDotPen_ = QPen(cut, 1);
   }
   ~PainterSink() { Flush(); }
   PainterSink(const PainterSink&) = delete;

@@ -39,7 +39,7 @@ class PlotRenderer {
   static constexpr int kPierceSpot = 12;
   static constexpr double kPierceRadius = 3;
 
-  explicit PlotRenderer(const LoadedPlot& plot, PlotStyle style = {}) : plot_(plot), style_(style) {}
+  explicit PlotRenderer(const LoadedPlot& plot, const PlotStyle& style = {}) : plot_(plot), style_(style) {}
 
   /// The whole picture at `view` into `image` (RGB32, view.size pixels): background, pierce
   /// marks, moves, arrows, origin.

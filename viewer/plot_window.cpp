@@ -239,7 +239,7 @@ void PlotWindow::BuildSettingsBar() {
 
 void PlotWindow::BuildViewKeys() {
   // On the plot only, so the arrows still walk the program lines when those have the focus.
-  const auto key = [this](const char* name, QList<QKeySequence> keys, auto act) {
+  const auto key = [this](const char* name, const QList<QKeySequence>& keys, auto act) {
     auto* action = new QAction(name, view_);
     action->setShortcuts(keys);
     action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
@@ -264,7 +264,7 @@ void PlotWindow::BuildPlaybackBar() {
   bar->setObjectName(QStringLiteral("playback"));
   bar->setMovable(false);
   // The playback keys act on the plot, so the program lines keep their own keys.
-  const auto button = [&](const char* name, const char* caption, const char* tip, QKeySequence key, auto act) {
+  const auto button = [&](const char* name, const char* caption, const char* tip, const QKeySequence& key, auto act) {
     auto* action = new QAction(caption, this);
     action->setObjectName(name);
     action->setToolTip(tip);
@@ -385,8 +385,8 @@ void PlotWindow::ApplySettings() {
                         .arg(plot_text::kTime, time, s.fitsSheet ? plot_text::kFits : plot_text::kDoesNotFit));
 }
 
-void PlotWindow::ShowMoveFacts(std::size_t index) {
-  const PlotMove m = plot_->program.moves[index];
+void PlotWindow::ShowMoveFacts(std::size_t move) {
+  const PlotMove m = plot_->program.moves[move];
   const MoveFacts facts = FactsOfMove(m, settings_.job);
   const char* kind = m.IsArc() ? plot_text::kArc : m.IsCut() ? plot_text::kCut : plot_text::kRapid;
   const QString feed =
