@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// talvo-plot: draws a G-code program in a window, or into a PNG file with --export.
+// talvo-plot: draws a G-code program in a window, into a PNG file with --export, or sums up the
+// job with --summary.
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -7,9 +8,12 @@
 #include <QRegularExpression>
 #include <cstdio>
 #include <optional>
+#include <tuple>
 
 #include "loaded_plot.h"
 #include "plot_export.h"
+#include "plot_settings.h"
+#include "plot_summary_cli.h"
 #include "plot_texts.h"
 #include "plot_window.h"
 #include "reading_report.h"
@@ -26,6 +30,9 @@ struct Options {
   QString file;
   std::optional<QString> exportTo;
   QString size;
+  bool summary = false;
+  bool json = false;
+  talvo::plot::JobSettings job;
 };
 
 void Describe(QCoreApplication& app) {
@@ -45,16 +52,36 @@ std::optional<Options> ReadCommandLine(int argc, char** argv, int& exitCode) {
   const QCommandLineOption exportOption(QStringLiteral("export"), plot_text::kExportHelp, QStringLiteral("OUT.png"));
   const QCommandLineOption sizeOption(QStringLiteral("size"), plot_text::kSizeHelp, QStringLiteral("WxH"),
                                       QStringLiteral("1200x800"));
-  parser.addOption(exportOption);
-  parser.addOption(sizeOption);
+  const QCommandLineOption summaryOption(QStringLiteral("summary"), plot_text::kSummaryHelp);
+  const QCommandLineOption jsonOption(QStringLiteral("json"), plot_text::kJsonHelp);
+  const QCommandLineOption rapidOption(QStringLiteral("rapid-rate"), plot_text::kRapidRateHelp, QStringLiteral("RATE"));
+  const QCommandLineOption pierceOption(QStringLiteral("pierce-delay"), plot_text::kPierceDelayHelp,
+                                        QStringLiteral("S"));
+  parser.addOptions({exportOption, sizeOption, summaryOption, jsonOption, rapidOption, pierceOption});
   parser.process(app);  // ends the program after --help, --version or an unknown option
+
+  // The kept settings, with what the command line gives in their place.
+  Options options;
+  options.job = talvo::plot::PlotSettings::Load().job;
+  for (const auto& [option, value, least] : {std::tuple{&rapidOption, &options.job.rapidRate, 1e-9},
+                                             std::tuple{&pierceOption, &options.job.pierceDelay, 0.0}}) {
+    bool ok = true;
+    if (parser.isSet(*option)) *value = parser.value(*option).toDouble(&ok);
+    if (!ok || !(*value >= least)) {
+      exitCode = Fail(QStringLiteral("%1: %2").arg(plot_text::kBadNumber, parser.value(*option)));
+      return std::nullopt;
+    }
+  }
 
   const QStringList files = parser.positionalArguments();
   if (files.size() != 1) {
     exitCode = Fail(plot_text::kNoFile);
     return std::nullopt;
   }
-  Options options{files.first(), std::nullopt, parser.value(sizeOption)};
+  options.file = files.first();
+  options.size = parser.value(sizeOption);
+  options.summary = parser.isSet(summaryOption);
+  options.json = parser.isSet(jsonOption);
   if (parser.isSet(exportOption)) options.exportTo = parser.value(exportOption);
   return options;
 }
@@ -73,7 +100,7 @@ int Export(const Options& options) {
   const talvo::plot::LoadedPlot plot = talvo::plot::LoadPlot(QFile::encodeName(options.file).toStdString());
   const std::string report = talvo::plot::ReadingReport(plot.program, options.file.toStdString());
   std::fwrite(report.data(), 1, report.size(), stderr);
-  const QString problem = ExportPlot(plot, options.file, *options.exportTo, QSize(width, height));
+  const QString problem = talvo::plot::ExportPlot(plot, options.file, *options.exportTo, QSize(width, height));
   if (!problem.isEmpty()) return Fail(problem);
   return talvo::plot::ReadingExitStatus(plot.program);
 }
@@ -85,17 +112,20 @@ int main(int argc, char** argv) {
   const std::optional<Options> options = ReadCommandLine(argc, argv, exitCode);
   if (!options) return exitCode;
 
+  // The summary is plain text and needs no window system at all.
+  if (options->summary) return talvo::plot::PrintSummary(options->file, options->job, options->json);
+
   // An export needs no screen, so it runs where there is none.
   if (options->exportTo && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   Describe(app);
   if (options->exportTo) return Export(*options);
 
-  SingleInstance instance(options->file);
+  talvo::plot::SingleInstance instance(options->file);
   if (instance.NotifyRunning()) return 0;
   instance.Listen();
-  PlotWindow window(options->file);
-  QObject::connect(&instance, &SingleInstance::Activated, &window, [&window] {
+  talvo::plot::PlotWindow window(options->file);
+  QObject::connect(&instance, &talvo::plot::SingleInstance::Activated, &window, [&window] {
     window.Reload();
     window.BringForward();
   });

@@ -2,26 +2,28 @@
 #include "plot_export.h"
 
 #include <QFile>
-#include <QPainter>
 
 #include "plot_messages.h"
 #include "plot_renderer.h"
 #include "plot_texts.h"
 
-QImage PlotPicture(const talvo::plot::LoadedPlot& plot, QSize size) {
+namespace talvo::plot {
+
+QImage PlotPicture(const LoadedPlot& plot, QSize size) {
   QImage image(size, QImage::Format_RGB32);
-  QPainter painter(&image);
-  PlotRenderer(plot).Paint(painter, PlotViewport::Fit(plot.program.extents, size, kPlotFitMargin));
+  PlotRenderer(plot).Render(image, PlotViewport::Fit(plot.program.extents, size, kPlotFitMargin));
   return image;
 }
 
 QString ExportPlot(const QString& file, const QString& out, QSize size) {
-  return ExportPlot(talvo::plot::LoadPlot(QFile::encodeName(file).toStdString()), file, out, size);
+  return ExportPlot(LoadPlot(QFile::encodeName(file).toStdString()), file, out, size);
 }
 
-QString ExportPlot(const talvo::plot::LoadedPlot& plot, const QString& file, const QString& out, QSize size) {
+QString ExportPlot(const LoadedPlot& plot, const QString& file, const QString& out, QSize size) {
   if (!plot.problem.empty()) return QString::fromStdString(plot.problem) + ": " + file;
-  if (plot.program.moves.empty()) return QString(talvo::plot::msg::kNoMoves) + ": " + file;
+  if (plot.program.moves.empty()) return QString(msg::kNoMoves) + ": " + file;
   if (!PlotPicture(plot, size).save(out, "PNG")) return QString(plot_text::kCannotWritePicture) + ": " + out;
   return {};
 }
+
+}  // namespace talvo::plot

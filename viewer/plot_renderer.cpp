@@ -7,30 +7,33 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <thread>
 #include <vector>
 
 #include "arc_geometry.h"
+#include "move_tracer.h"
+#include "pixel_sink.h"
 
-using talvo::plot::PlotExtents;
-using talvo::plot::PlotMove;
+namespace talvo::plot {
 
 namespace {
 
 constexpr double kTwoPi = 2 * std::numbers::pi;
-constexpr double kArcStepPixels = 3;            // chord length when an arc becomes lines
-constexpr double kArrowMinPixels = 40;          // cuts shorter than this carry no arrow
-constexpr std::size_t kMaxArrows = 2000;        // more would only clutter
-constexpr std::size_t kAntialiasBelow = 20000;  // moves in view; above, speed wins
+constexpr double kArrowMinPixels = 40;      // cuts shorter than this carry no arrow
+constexpr std::size_t kMaxArrows = 2000;    // more would only clutter
+constexpr std::size_t kSmoothBelow = 3000;  // moves in view drawn smoothly; above, pixels direct
+constexpr std::size_t kBatchLines = 16384;  // strokes handed to the painter at once
 
-// Marks pixels that already hold a dot, so a crowd of tiny moves costs one dot a pixel.
-class PixelMask {
+// Marks cells that already hold something, so a crowd of marks or dots costs one a cell.
+class CellMask {
  public:
-  PixelMask(QSize size, int cell)
+  CellMask(QSize size, int cell)
       : w_(size.width() / cell + 1), h_(size.height() / cell + 1), cell_(cell), bits_(std::size_t(w_) * h_) {}
-  bool Claim(QPointF p) {
-    const int x = static_cast<int>(p.x()) / cell_, y = static_cast<int>(p.y()) / cell_;
-    if (p.x() < 0 || p.y() < 0 || x >= w_ || y >= h_) return false;
-    const std::size_t k = std::size_t(y) * w_ + x;
+  bool Claim(double x, double y) {
+    if (!(x >= 0 && y >= 0)) return false;
+    const int cx = static_cast<int>(x) / cell_, cy = static_cast<int>(y) / cell_;
+    if (cx >= w_ || cy >= h_) return false;
+    const std::size_t k = std::size_t(cy) * w_ + cx;
     if (bits_[k]) return false;
     bits_[k] = 1;
     return true;
@@ -41,26 +44,114 @@ class PixelMask {
   std::vector<unsigned char> bits_;
 };
 
-// The angles [from, to] (counter-clockwise, radians) of the arc's part worth drawing. A huge
-// arc seen from close by is cut to the wedge of the view as seen from its centre, so its
-// drawing costs what the screen shows, not what the whole circle would.
+// Strokes gathered for the painter, handed over in batches so no view holds them all.
+class PainterSink {
+ public:
+  PainterSink(QPainter& painter, QSize size, bool smooth, const QColor& cut, const QColor& rapid)
+      : painter_(painter),
+        dots_(size, 1),
+        smooth_(smooth),
+        rapidPen_(rapid, smooth ? 2 : 1, Qt::CustomDashLine),
+        cutPen_(cut, smooth ? 2 : 1),
+        rapidDotPen_(rapid, 1),
+        cutDotPen_(cut, 1) {
+    rapidPen_.setDashPattern({4, 3});  // in pen widths
+    rapidPen_.setCosmetic(true);
+    cutPen_.setCosmetic(true);
+  }
+  ~PainterSink() { Flush(); }
+  PainterSink(const PainterSink&) = delete;
+  PainterSink& operator=(const PainterSink&) = delete;
+
+  /// All strokes in one colour, e.g. the highlight.
+  void UsePen(const QPen& pen) { rapidPen_ = cutPen_ = rapidDotPen_ = cutDotPen_ = pen; }
+
+  void Dot(bool cut, double x, double y) {
+    if (dots_.Claim(x, y)) (cut ? cutDots_ : rapidDots_).emplace_back(x, y);
+  }
+  void Segment(bool cut, double x0, double y0, double x1, double y1) {
+    // Only chords near the picture; the painter would clip the rest at greater cost.
+    const double minX = std::min(x0, x1), maxX = std::max(x0, x1), minY = std::min(y0, y1), maxY = std::max(y0, y1);
+    if (maxX < -4 || maxY < -4 || minX > width_ + 4 || minY > height_ + 4) return;
+    std::vector<QLineF>& lines = cut ? cuts_ : rapids_;
+    lines.emplace_back(x0, y0, x1, y1);
+    if (lines.size() >= kBatchLines) Flush();
+  }
+  void SetArea(QSize size) {
+    width_ = size.width();
+    height_ = size.height();
+  }
+
+  void Flush() {
+    painter_.setRenderHint(QPainter::Antialiasing, smooth_);
+    painter_.setPen(rapidPen_);
+    painter_.drawLines(rapids_.data(), static_cast<int>(rapids_.size()));
+    painter_.setPen(rapidDotPen_);
+    painter_.drawPoints(rapidDots_.data(), static_cast<int>(rapidDots_.size()));
+    painter_.setPen(cutPen_);
+    painter_.drawLines(cuts_.data(), static_cast<int>(cuts_.size()));
+    painter_.setPen(cutDotPen_);
+    painter_.drawPoints(cutDots_.data(), static_cast<int>(cutDots_.size()));
+    rapids_.clear();
+    cuts_.clear();
+    rapidDots_.clear();
+    cutDots_.clear();
+  }
+
+ private:
+  QPainter& painter_;
+  CellMask dots_;
+  bool smooth_;
+  double width_ = 0, height_ = 0;
+  QPen rapidPen_, cutPen_, rapidDotPen_, cutDotPen_;
+  std::vector<QLineF> cuts_, rapids_;
+  std::vector<QPointF> cutDots_, rapidDots_;
+};
+
+// Two short strokes at the middle of a cut, pointing the way the torch travels.
+void AddArrow(const PlotMove& m, const PlotViewport& view, std::vector<QLineF>& lines) {
+  double x = 0, y = 0;
+  MovePointAt(m, 0.5, x, y);
+  double dx = m.end.x - m.start.x, dy = m.end.y - m.start.y;
+  if (m.IsArc()) {
+    const double sign = m.kind == MoveKind::ArcCcw ? 1 : -1;
+    dx = -(y - m.centreY) * sign;
+    dy = (x - m.centreX) * sign;
+  }
+  const double length = std::hypot(dx, dy);
+  if (length == 0) return;
+  const QPointF tip = view.ToScreen(x, y);
+  const double angle = std::atan2(-dy, dx);  // screen Y points down
+  for (const double side : {0.45, -0.45}) {
+    const double back = angle + std::numbers::pi + side;
+    lines.emplace_back(tip, tip + QPointF(8 * std::cos(back), 8 * std::sin(back)));
+  }
+}
+
+}  // namespace
+
 std::vector<std::pair<double, double>> DrawnSpans(const PlotMove& m, const PlotViewport& view) {
-  const double sweep = talvo::plot::ArcSweep(m);
+  const double sweep = ArcSweep(m);
   const double a0 = std::atan2(m.start.y - m.centreY, m.start.x - m.centreX);
   const double lo = sweep >= 0 ? a0 : a0 + sweep;
   const double hi = lo + std::abs(sweep);
-  const double r = talvo::plot::ArcRadius(m);
-  if (r * view.scale * std::abs(sweep) < 4000) return {{lo, hi}};
+  const double r = ArcRadius(m);
+  if (r * view.scale * std::abs(sweep) < kWholeArcPixels) return {{lo, hi}};
 
   const PlotExtents v = view.Visible();
   const double corners[4][2] = {{v.minX, v.minY}, {v.maxX, v.minY}, {v.maxX, v.maxY}, {v.minX, v.maxY}};
-  double far = 0;
+  double far = 0, near = std::numeric_limits<double>::infinity();
   for (const auto& c : corners) far = std::max(far, std::hypot(c[0] - m.centreX, c[1] - m.centreY));
   const bool centreInView = m.centreX >= v.minX && m.centreX <= v.maxX && m.centreY >= v.minY && m.centreY <= v.maxY;
   if (centreInView) {
     if (far < r) return {};  // the circle passes round the whole view
     return {{lo, hi}};       // then r is within the view's diagonal: few chords
   }
+  // The nearest point of the view to the centre: a circle beyond the farthest corner or
+  // inside the nearest point misses the view.
+  const double nx = std::clamp(m.centreX, v.minX, v.maxX), ny = std::clamp(m.centreY, v.minY, v.maxY);
+  near = std::hypot(nx - m.centreX, ny - m.centreY);
+  if (r < near || r > far) return {};
   const double mid = std::atan2((v.minY + v.maxY) / 2 - m.centreY, (v.minX + v.maxX) / 2 - m.centreX);
   double w0 = 0, w1 = 0;
   for (int i = 0; i < 4; ++i) {
@@ -82,144 +173,161 @@ std::vector<std::pair<double, double>> DrawnSpans(const PlotMove& m, const PlotV
   return spans;
 }
 
-struct Batches {
-  std::vector<QLineF> cuts, rapids;
-  std::vector<QPointF> cutDots, rapidDots;
-};
-
-void AddMove(const PlotMove& m, const PlotViewport& view, Batches& out, PixelMask& dots, const QRectF& screen) {
-  const bool cut = m.IsCut();
-  std::vector<QLineF>& lines = cut ? out.cuts : out.rapids;
-  const QPointF a = view.ToScreen(m.start.x, m.start.y);
-  if (!m.IsArc()) {
-    const QPointF b = view.ToScreen(m.end.x, m.end.y);
-    if (std::abs(a.x() - b.x()) < 1 && std::abs(a.y() - b.y()) < 1) {
-      if (dots.Claim(a)) (cut ? out.cutDots : out.rapidDots).push_back(a);
+void PlotRenderer::Render(QImage& image, const PlotViewport& view) const {
+  image.fill(kBackground);
+  const std::size_t near = plot_.index.CountNear(view.Visible());
+  {
+    QPainter painter(&image);
+    PaintSheet(painter, view);
+    PaintPierces(painter, view);
+    if (near < kSmoothBelow) {
+      PaintKerf(painter, view);
+      PaintSmooth(painter, view);
+      PaintOrigin(painter, view);
       return;
     }
-    lines.emplace_back(a, b);
-    return;
   }
-  const double r = talvo::plot::ArcRadius(m);
-  const double rPixels = r * view.scale;
-  if (rPixels < 0.75) {
-    if (dots.Claim(a)) (cut ? out.cutDots : out.rapidDots).push_back(a);
-    return;
-  }
-  for (const auto& [from, to] : DrawnSpans(m, view)) {
-    const int steps = std::clamp(static_cast<int>(std::ceil((to - from) * rPixels / kArcStepPixels)), 2, 20000);
-    const double step = (to - from) / steps;
-    QPointF previous = view.ToScreen(m.centreX + r * std::cos(from), m.centreY + r * std::sin(from));
-    for (int i = 1; i <= steps; ++i) {
-      const double angle = from + i * step;
-      const QPointF next = view.ToScreen(m.centreX + r * std::cos(angle), m.centreY + r * std::sin(angle));
-      if (screen.contains(previous) || screen.contains(next) ||
-          QRectF(previous, next).normalized().intersects(screen)) {
-        lines.emplace_back(previous, next);
-      }
-      previous = next;
-    }
-  }
+  WritePixels(image, view);
+  QPainter painter(&image);
+  PaintOrigin(painter, view);
 }
 
-// Two short strokes at the middle of a cut, pointing the way the torch travels.
-void AddArrow(const PlotMove& m, const PlotViewport& view, std::vector<QLineF>& lines) {
-  double x = 0, y = 0;
-  talvo::plot::MovePointAt(m, 0.5, x, y);
-  double dx = m.end.x - m.start.x, dy = m.end.y - m.start.y;
-  if (m.IsArc()) {
-    const double sign = m.kind == talvo::plot::MoveKind::ArcCcw ? 1 : -1;
-    dx = -(y - m.centreY) * sign;
-    dy = (x - m.centreX) * sign;
-  }
-  const double length = std::hypot(dx, dy);
-  if (length == 0) return;
-  const QPointF tip = view.ToScreen(x, y);
-  const double angle = std::atan2(-dy, dx);  // screen Y points down
-  for (const double side : {0.45, -0.45}) {
-    const double back = angle + std::numbers::pi + side;
-    lines.emplace_back(tip, tip + QPointF(8 * std::cos(back), 8 * std::sin(back)));
-  }
-}
-
-}  // namespace
-
-void PlotRenderer::Paint(QPainter& painter, const PlotViewport& view) const {
+void PlotRenderer::PaintSheet(QPainter& painter, const PlotViewport& view) const {
+  if (!(style_.sheetX > 0 && style_.sheetY > 0)) return;
   painter.save();
-  painter.fillRect(QRect(QPoint(0, 0), view.size), kBackground);
-  const QRectF screen(-2, -2, view.size.width() + 4, view.size.height() + 4);
-  const PlotExtents visible = view.Visible();
-  const auto& moves = plot_.program.moves;
-
-  Batches batches;
-  PixelMask dots(view.size, 1);
-  std::vector<std::uint32_t> arrowed;
-  std::vector<QPointF> pierces;
-  PixelMask pierceMask(view.size, 4);  // one mark for each spot of a few pixels, however many lie there
-  plot_.index.ForEachIn(visible, [&](std::uint32_t i) {
-    const PlotMove& m = moves[i];
-    AddMove(m, view, batches, dots, screen);
-    if (m.pierce) {
-      const QPointF p = view.ToScreen(m.start.x, m.start.y);
-      if (pierceMask.Claim(p)) pierces.push_back(p);
-    }
-    if (m.IsCut() && arrowed.size() < kMaxArrows) {
-      const auto& box = plot_.index.BoxOf(i);
-      if (std::max(box.maxX - box.minX, box.maxY - box.minY) * view.scale >= kArrowMinPixels) arrowed.push_back(i);
-    }
-  });
-  for (const std::uint32_t i : arrowed) AddArrow(moves[i], view, batches.cuts);
-
-  const bool smooth = batches.cuts.size() + batches.rapids.size() < kAntialiasBelow;
-  painter.setRenderHint(QPainter::Antialiasing, smooth);
-  QPen rapidPen(kRapid, smooth ? 2 : 1, Qt::CustomDashLine);
-  rapidPen.setDashPattern({4, 3});  // in pen widths
-  rapidPen.setCosmetic(true);
-  painter.setPen(rapidPen);
-  painter.drawLines(batches.rapids.data(), static_cast<int>(batches.rapids.size()));
-  painter.setPen(QPen(kRapid, 1));
-  painter.drawPoints(batches.rapidDots.data(), static_cast<int>(batches.rapidDots.size()));
-  QPen cutPen(kCut, smooth ? 2 : 1);
-  cutPen.setCosmetic(true);
-  painter.setPen(cutPen);
-  painter.drawLines(batches.cuts.data(), static_cast<int>(batches.cuts.size()));
-  painter.setPen(QPen(kCut, 1));
-  painter.drawPoints(batches.cutDots.data(), static_cast<int>(batches.cutDots.size()));
-
-  painter.setRenderHint(QPainter::Antialiasing, true);
-  painter.setPen(QPen(Qt::black, 1));
-  painter.setBrush(kPierce);
-  for (const QPointF& p : pierces) painter.drawEllipse(p, 3.5, 3.5);
-
-  // The origin: a cross in a circle.
-  const QPointF o = view.ToScreen(0, 0);
-  if (screen.adjusted(-10, -10, 10, 10).contains(o)) {
-    painter.setPen(QPen(kOrigin, 2));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawEllipse(o, 5, 5);
-    painter.drawLine(o - QPointF(10, 0), o + QPointF(10, 0));
-    painter.drawLine(o - QPointF(0, 10), o + QPointF(0, 10));
+  painter.setPen(QPen(kSheet, 1, Qt::DashLine));
+  painter.setBrush(Qt::NoBrush);
+  // Through the painter's own clipping only when near the view: a sheet seen from very close
+  // would give it numbers past what it draws well.
+  const QRectF sheet(view.ToScreen(0, style_.sheetY), view.ToScreen(style_.sheetX, 0));
+  const QRectF around(-10, -10, view.size.width() + 20, view.size.height() + 20);
+  const QRectF drawn = sheet.intersected(around);
+  if (!drawn.isEmpty()) {
+    if (sheet.left() >= around.left()) painter.drawLine(drawn.topLeft(), drawn.bottomLeft());
+    if (sheet.right() <= around.right()) painter.drawLine(drawn.topRight(), drawn.bottomRight());
+    if (sheet.top() >= around.top()) painter.drawLine(drawn.topLeft(), drawn.topRight());
+    if (sheet.bottom() <= around.bottom()) painter.drawLine(drawn.bottomLeft(), drawn.bottomRight());
   }
+  painter.restore();
+}
+
+void PlotRenderer::PaintKerf(QPainter& painter, const PlotViewport& view) const {
+  const double width = style_.kerf * view.scale;
+  if (!(width >= 1)) return;  // thinner than the line itself
+  const MoveList& moves = plot_.program.moves;
+  const ScreenMap map(view);
+  TracedShapes traced;
+  QPen pen(kKerf, width);
+  pen.setCapStyle(Qt::RoundCap);
+  pen.setJoinStyle(Qt::RoundJoin);
+  PainterSink sink(painter, view.size, true, kKerf, kKerf);
+  sink.SetArea(QSize(view.size.width() + static_cast<int>(width), view.size.height() + static_cast<int>(width)));
+  sink.UsePen(pen);
+  plot_.index.ForEachIn(moves, view.Visible(), [&](std::uint32_t i) {
+    if (moves.IsCut(i)) TraceMove(moves, i, view, map, traced, sink);
+  });
+}
+
+void PlotRenderer::PaintPierces(QPainter& painter, const PlotViewport& view) const {
+  const MoveList& moves = plot_.program.moves;
+  const ScreenMap map(view);
+  CellMask spots(view.size, kPierceSpot);
+  std::vector<QPointF> marks;
+  for (const std::uint32_t i : plot_.program.pierces) {
+    const double x = map.X(moves.StartX(i)), y = map.Y(moves.StartY(i));
+    if (spots.Claim(x, y)) marks.emplace_back(x, y);
+  }
+  painter.save();
+  painter.setRenderHint(QPainter::Antialiasing, true);
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(kPierce);
+  for (const QPointF& p : marks) painter.drawEllipse(p, kPierceRadius, kPierceRadius);
+  painter.restore();
+}
+
+void PlotRenderer::PaintSmooth(QPainter& painter, const PlotViewport& view) const {
+  const MoveList& moves = plot_.program.moves;
+  const ScreenMap map(view);
+  TracedShapes traced;
+  std::vector<std::uint32_t> arrowed;
+  {
+    PainterSink sink(painter, view.size, true, kCut, kRapid);
+    sink.SetArea(view.size);
+    plot_.index.ForEachIn(moves, view.Visible(), [&](std::uint32_t i) {
+      TraceMove(moves, i, view, map, traced, sink);
+      if (moves.IsCut(i) && arrowed.size() < kMaxArrows) {
+        const PlotExtents box = BoxOfMove(moves, i);
+        if (std::max(box.maxX - box.minX, box.maxY - box.minY) * view.scale >= kArrowMinPixels) arrowed.push_back(i);
+      }
+    });
+  }
+  std::vector<QLineF> arrows;
+  for (const std::uint32_t i : arrowed) AddArrow(moves[i], view, arrows);
+  QPen pen(kCut, 2);
+  pen.setCosmetic(true);
+  painter.setPen(pen);
+  painter.drawLines(arrows.data(), static_cast<int>(arrows.size()));
+}
+
+void PlotRenderer::WritePixels(QImage& image, const PlotViewport& view) const {
+  const MoveList& moves = plot_.program.moves;
+  const ScreenMap map(view);
+  const int h = view.size.height();
+  // Each core takes a band of rows and the moves that reach it.
+  const auto band = [&](int top, int bottom) {
+    PixelSink sink(image, top, bottom, kCut.rgb(), kRapid.rgb(), kBackground.rgb());
+    TracedShapes traced;
+    PlotExtents area;
+    area.Add(view.ProgramX(-1), view.ProgramY(top - 1));
+    area.Add(view.ProgramX(view.size.width() + 1), view.ProgramY(bottom + 1));
+    plot_.index.ForEachIn(moves, area, [&](std::uint32_t i) { TraceMove(moves, i, view, map, traced, sink); });
+  };
+  std::thread lower(band, h / 2, h);
+  band(0, h / 2);
+  lower.join();
+}
+
+void PlotRenderer::WriteDone(QImage& overlay, const PlotViewport& view, std::size_t first, std::size_t last) const {
+  const MoveList& moves = plot_.program.moves;
+  const ScreenMap map(view);
+  TracedShapes traced;
+  // Transparent pixels are the free ones; done rapids dashed, done cuts solid, in one grey.
+  PixelSink sink(overlay, 0, overlay.height(), kDone.rgb(), kDone.rgb(), 0);
+  for (std::size_t i = first; i < last && i < moves.size(); ++i) TraceMove(moves, i, view, map, traced, sink);
+}
+
+void PlotRenderer::PaintOrigin(QPainter& painter, const PlotViewport& view) const {
+  // A cross in a circle.
+  const QPointF o = view.ToScreen(0, 0);
+  if (!QRectF(-12, -12, view.size.width() + 24, view.size.height() + 24).contains(o)) return;
+  painter.save();
+  painter.setRenderHint(QPainter::Antialiasing, true);
+  painter.setPen(QPen(kOrigin, 2));
+  painter.setBrush(Qt::NoBrush);
+  painter.drawEllipse(o, 5, 5);
+  painter.drawLine(o - QPointF(10, 0), o + QPointF(10, 0));
+  painter.drawLine(o - QPointF(0, 10), o + QPointF(0, 10));
   painter.restore();
 }
 
 void PlotRenderer::PaintHighlight(QPainter& painter, const PlotViewport& view,
                                   std::pair<std::size_t, std::size_t> range) const {
+  const MoveList& moves = plot_.program.moves;
   if (range.first >= range.second) return;
   painter.save();
-  painter.setRenderHint(QPainter::Antialiasing, true);
-  const QRectF screen(-2, -2, view.size.width() + 4, view.size.height() + 4);
-  Batches batches;
-  PixelMask dots(view.size, 1);
-  for (std::size_t i = range.first; i < range.second && i < plot_.program.moves.size(); ++i) {
-    AddMove(plot_.program.moves[i], view, batches, dots, screen);
+  const ScreenMap map(view);
+  TracedShapes traced;
+  {
+    PainterSink sink(painter, view.size, true, kHighlight, kHighlight);
+    sink.SetArea(view.size);
+    QPen pen(kHighlight, 4);
+    pen.setCapStyle(Qt::RoundCap);
+    sink.UsePen(pen);
+    for (std::size_t i = range.first; i < range.second && i < moves.size(); ++i) {
+      TraceMove(moves, i, view, map, traced, sink);
+    }
   }
-  QPen pen(kHighlight, 4);
-  pen.setCapStyle(Qt::RoundCap);
-  painter.setPen(pen);
-  painter.drawLines(batches.cuts.data(), static_cast<int>(batches.cuts.size()));
-  painter.drawLines(batches.rapids.data(), static_cast<int>(batches.rapids.size()));
-  painter.drawPoints(batches.cutDots.data(), static_cast<int>(batches.cutDots.size()));
-  painter.drawPoints(batches.rapidDots.data(), static_cast<int>(batches.rapidDots.size()));
   painter.restore();
 }
+
+}  // namespace talvo::plot

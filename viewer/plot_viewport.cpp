@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace talvo::plot {
+
 namespace {
 
 // Past these, one pixel spans less than the last digits a program writes, or the whole
@@ -13,8 +15,8 @@ constexpr double kMaxScale = 1e5;
 
 }  // namespace
 
-talvo::plot::PlotExtents PlotViewport::Visible() const {
-  talvo::plot::PlotExtents box;
+PlotExtents PlotViewport::Visible() const {
+  PlotExtents box;
   box.Add(ProgramX(0), ProgramY(0));
   box.Add(ProgramX(size.width()), ProgramY(size.height()));
   return box;
@@ -30,7 +32,7 @@ PlotViewport PlotViewport::ZoomedAbout(QPointF anchor, double factor) const {
   return next;
 }
 
-PlotViewport PlotViewport::Fit(const talvo::plot::PlotExtents& extents, QSize size, int margin) {
+PlotViewport PlotViewport::Fit(const PlotExtents& extents, QSize size, int margin) {
   PlotViewport view;
   view.size = size;
   if (extents.Empty()) return view;
@@ -45,3 +47,5 @@ PlotViewport PlotViewport::Fit(const talvo::plot::PlotExtents& extents, QSize si
   view.centreY = (extents.minY + extents.maxY) / 2;
   return view;
 }
+
+}  // namespace talvo::plot

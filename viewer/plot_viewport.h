@@ -6,6 +6,8 @@
 
 #include "plot_extents.h"
 
+namespace talvo::plot {
+
 /// Free pixels around a fitted program, so the marks at its edges stay whole.
 inline constexpr int kPlotFitMargin = 16;
 
@@ -24,14 +26,16 @@ struct PlotViewport {
   double ProgramY(double sy) const { return centreY - (sy - size.height() / 2.0) / scale; }
 
   /// The program area the picture shows.
-  talvo::plot::PlotExtents Visible() const;
+  PlotExtents Visible() const;
 
   /// The same view after zooming by `factor` about the screen point `anchor`, which keeps
   /// the program point under it; the scale stays within what doubles draw cleanly.
   PlotViewport ZoomedAbout(QPointF anchor, double factor) const;
 
   /// The view that shows `extents` whole with `margin` pixels free around it.
-  static PlotViewport Fit(const talvo::plot::PlotExtents& extents, QSize size, int margin);
+  static PlotViewport Fit(const PlotExtents& extents, QSize size, int margin);
 
   bool operator==(const PlotViewport&) const = default;
 };
+
+}  // namespace talvo::plot

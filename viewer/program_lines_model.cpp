@@ -4,6 +4,8 @@
 #include <QColor>
 #include <algorithm>
 
+namespace talvo::plot {
+
 namespace {
 
 // A row shows at most this much of its line; a longer line is cut with an ellipsis.
@@ -11,7 +13,7 @@ constexpr std::size_t kShownChars = 400;
 
 }  // namespace
 
-void ProgramLinesModel::SetPlot(const talvo::plot::LoadedPlot* plot) {
+void ProgramLinesModel::SetPlot(const LoadedPlot* plot) {
   beginResetModel();
   plot_ = plot;
   endResetModel();
@@ -22,10 +24,10 @@ int ProgramLinesModel::rowCount(const QModelIndex& parent) const {
   return static_cast<int>(plot_->program.lineStarts.size());
 }
 
-const talvo::plot::PlotError* ProgramLinesModel::ErrorOf(int row) const {
+const PlotError* ProgramLinesModel::ErrorOf(int row) const {
   const auto& errors = plot_->program.errors;
   const auto it = std::lower_bound(errors.begin(), errors.end(), static_cast<std::uint32_t>(row),
-                                   [](const talvo::plot::PlotError& e, std::uint32_t r) { return e.line < r; });
+                                   [](const PlotError& e, std::uint32_t r) { return e.line < r; });
   return it != errors.end() && it->line == static_cast<std::uint32_t>(row) ? &*it : nullptr;
 }
 
@@ -51,3 +53,5 @@ QVariant ProgramLinesModel::data(const QModelIndex& index, int role) const {
     default: return {};
   }
 }
+
+}  // namespace talvo::plot

@@ -5,6 +5,8 @@
 
 #include "loaded_plot.h"
 
+namespace talvo::plot {
+
 /// The program text, one row a source line with its number, the unreadable ones in red with
 /// the reason as their tip. Rows are made when shown, so a million lines cost no more than
 /// the few on screen.
@@ -15,13 +17,15 @@ class ProgramLinesModel : public QAbstractListModel {
   using QAbstractListModel::QAbstractListModel;
 
   /// `plot` is kept by the caller, alive until the next call; nullptr empties the model.
-  void SetPlot(const talvo::plot::LoadedPlot* plot);
+  void SetPlot(const LoadedPlot* plot);
 
   int rowCount(const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role) const override;
 
  private:
-  const talvo::plot::PlotError* ErrorOf(int row) const;
+  const PlotError* ErrorOf(int row) const;
 
-  const talvo::plot::LoadedPlot* plot_ = nullptr;
+  const LoadedPlot* plot_ = nullptr;
 };
+
+}  // namespace talvo::plot

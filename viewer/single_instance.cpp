@@ -7,6 +7,8 @@
 
 #include "private_folder.h"
 
+namespace talvo::plot {
+
 namespace {
 
 constexpr int kWaitMs = 1000;
@@ -61,3 +63,5 @@ bool SingleInstance::Listen() {
   QLocalServer::removeServer(name_);
   return server_.listen(name_);
 }
+
+}  // namespace talvo::plot

@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QString>
 
+namespace talvo::plot {
+
 /// One window per program file: the first start listens under a name made from the file's
 /// canonical path and the user id, in a folder only the user can reach; a later start on the
 /// same file tells it to come forward and then ends.
@@ -29,3 +31,5 @@ class SingleInstance : public QObject {
   QString name_;
   QLocalServer server_;
 };
+
+}  // namespace talvo::plot

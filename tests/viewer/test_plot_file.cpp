@@ -2,11 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "plot_messages.h"
 #include "program_file.h"
+#include "temp_root.h"
 
 namespace talvo::plot {
 namespace {
@@ -15,19 +15,13 @@ namespace fs = std::filesystem;
 
 class PlotFile : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("talvo-plot-file-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
   std::string Write(const std::string& name, const std::string& content) {
     const fs::path path = dir_ / name;
-    std::ofstream(path, std::ios::binary) << content;
+    test_support::WriteBytes(path, content);
     return path.string();
   }
-  fs::path dir_;
+  test_support::TempRoot scratch_;
+  const fs::path& dir_ = scratch_.Path();
 };
 
 TEST_F(PlotFile, RefusesFilesThatAreNoProgram) {

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The reader must find the moves that LinuxCNC's interpreter finds in the same file: the
-// programs talvo-gcode writes for the core tests' tables, and hand-written ones in corpus/.
+// programs talvo-gcode writes for the core tests' tables, and hand-written ones among the reader fuzzer's seeds.
 #include <gtest/gtest.h>
 
 #include <filesystem>

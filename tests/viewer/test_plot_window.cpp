@@ -8,7 +8,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cmath>
+#include <cstdio>
 #include <numbers>
+#include <string>
 
 #include "loaded_plot.h"
 #include "plot_export.h"
@@ -19,6 +21,7 @@
 #include "plot_window.h"
 #include "single_instance.h"
 
+namespace talvo::plot {
 namespace {
 
 QByteArray Generated(const QStringList& args) {
@@ -77,7 +80,7 @@ class TestPlotWindow : public QObject {
     QCOMPARE(image.size(), QSize(600, 500));
     image = image.convertToFormat(QImage::Format_RGB32);
 
-    const talvo::plot::LoadedPlot loaded = talvo::plot::LoadPlot(hole_.toStdString());
+    const LoadedPlot loaded = LoadPlot(hole_.toStdString());
     const PlotViewport view = PlotViewport::Fit(loaded.program.extents, image.size(), kPlotFitMargin);
     // The circle, everywhere but the top, where its arrow sits, and the bottom, where the lead-in joins.
     for (int deg = 0; deg < 360; deg += 15) {
@@ -106,18 +109,73 @@ class TestPlotWindow : public QObject {
     }
   }
 
+  // A 3000 x 1500 sheet of 45,000 small holes, each pierced: the fitted picture is crowded
+  // enough to be written straight into pixels, and its pierce marks must leave the cuts in sight.
+  void denseSheetShowsCutsBetweenPierceMarks() {
+    std::string program = "G21G90\n";
+    char line[96];
+    for (int i = 0; i < 300; ++i) {
+      for (int j = 0; j < 150; ++j) {
+        std::snprintf(line, sizeof line, "G0X%dY%d\nG1Y%dF1000\nG2J3\n", 5 + 10 * i, 4 + 10 * j, 2 + 10 * j);
+        program += line;
+      }
+    }
+    const LoadedPlot plot = PlotOfText(program);
+    QCOMPARE(plot.program.pierces.size(), std::size_t{45000});
+    const QImage image = PlotPicture(plot, QSize(1600, 1000));
+    const PlotViewport view = PlotViewport::Fit(plot.program.extents, image.size(), kPlotFitMargin);
+    const QRect sheet = QRectF(view.ToScreen(0, 1500), view.ToScreen(3000, 0)).toRect().adjusted(4, 4, -4, -4);
+    int cut = 0, pierce = 0;
+    for (int y = sheet.top(); y <= sheet.bottom(); ++y) {
+      for (int x = sheet.left(); x <= sheet.right(); ++x) {
+        const QColor c = image.pixelColor(x, y);
+        cut += Distance(c, PlotRenderer::kCut) < 60;
+        pierce += Distance(c, PlotRenderer::kPierce) < 60;
+      }
+    }
+    const double area = static_cast<double>(sheet.width()) * sheet.height();
+    QVERIFY2(cut > 0.2 * area && pierce < 0.15 * area,
+             qPrintable(QStringLiteral("cut %1 pierce %2 of %3").arg(cut).arg(pierce).arg(area)));
+  }
+
+  // The generated hole: a rapid of 38, a lead-in of 10 at F300 and a circle of radius 48.
+  void summaryFromTheCommandLine_data() {
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::newRow("lines") << QStringList{"--rapid-rate", "3800", "--pierce-delay", "1"}
+                           << QByteArray("pierces: 1\nrapid_time_s: 0.6\n");
+    QTest::newRow("json") << QStringList{"--json", "--pierce-delay", "2"}
+                          << QByteArray("\"pierces\": 1, \"cuts_without_feed\": 0");
+  }
+  void summaryFromTheCommandLine() {
+    QFETCH(QStringList, options);
+    QFETCH(QByteArray, expected);
+    QProcess plot;
+    plot.start(QStringLiteral(TALVO_PLOT), QStringList{hole_, "--summary"} + options);
+    QVERIFY(plot.waitForFinished(20000));
+    QCOMPARE(plot.exitCode(), 0);
+    const QByteArray out = plot.readAllStandardOutput();
+    for (const QByteArray& part : expected.split('\n')) {
+      QVERIFY2(out.contains(part), out.constData());
+    }
+    // 10 at F300 and 96π at F300, the rapid and the pierce.
+    const double time =
+        (10 + 96 * std::numbers::pi) / 300 * 60 + (options.contains("--json") ? 38.0 / 10000 * 60 + 2 : 0.6 + 1);
+    QVERIFY2(out.contains(QString::number(time, 'f', 1).toUtf8()), out.constData());
+  }
+
   void exportRefusesBadFiles_data() {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("message");
-    QTest::newRow("missing") << QByteArray() << QString(talvo::plot::msg::kFileMissing);
-    QTest::newRow("empty") << QByteArray("") << QString(talvo::plot::msg::kFileEmpty);
+    QTest::newRow("missing") << QByteArray() << QString(msg::kFileMissing);
+    QTest::newRow("empty") << QByteArray("") << QString(msg::kFileEmpty);
     QTest::newRow("binary") << QByteArray(
                                    "\x7f"
                                    "ELF\x02\x01\x01\0\0\0",
                                    10)
-                            << QString(talvo::plot::msg::kFileBinary);
-    QTest::newRow("no moves") << QByteArray("(nothing)\r\nM30\r\n") << QString(talvo::plot::msg::kNoMoves);
-    QTest::newRow("100 MB") << QByteArray("big") << QString(talvo::plot::msg::kFileTooBig);
+                            << QString(msg::kFileBinary);
+    QTest::newRow("no moves") << QByteArray("(nothing)\r\nM30\r\n") << QString(msg::kNoMoves);
+    QTest::newRow("100 MB") << QByteArray("big") << QString(msg::kFileTooBig);
   }
 
   void exportRefusesBadFiles() {
@@ -137,7 +195,7 @@ class TestPlotWindow : public QObject {
   void windowShowsWhyAFileCannotBeDrawn() {
     PlotWindow window(dir_.filePath(QStringLiteral("nowhere.txt")));
     window.show();
-    QVERIFY(window.findChild<PlotWidget*>("plot")->Message().startsWith(talvo::plot::msg::kFileMissing));
+    QVERIFY(window.findChild<PlotWidget*>("plot")->Message().startsWith(msg::kFileMissing));
     QCOMPARE(window.windowTitle(), QStringLiteral("TALVO-ZAVODO V1.0 - ÇİZİM - nowhere.txt"));
     if (QFile::exists(QStringLiteral(":/pictures/icon.png"))) QVERIFY(!window.windowIcon().isNull());
   }
@@ -227,5 +285,8 @@ class TestPlotWindow : public QObject {
   QString hole_;
 };
 
+}  // namespace talvo::plot
+
+using talvo::plot::TestPlotWindow;
 QTEST_MAIN(TestPlotWindow)
 #include "test_plot_window.moc"

@@ -16,6 +16,7 @@
 #include "single_instance.h"
 
 namespace fs = std::filesystem;
+using talvo::plot::SingleInstance;
 
 class TestSingleInstance : public QObject {
   Q_OBJECT

@@ -57,7 +57,8 @@ double ArcSweep(const PlotMove& move) {
 double MoveLength(const PlotMove& move) {
   const double dz = move.end.z - move.start.z;
   if (!move.IsArc()) {
-    return std::sqrt(std::pow(move.end.x - move.start.x, 2) + std::pow(move.end.y - move.start.y, 2) + dz * dz);
+    const double dx = move.end.x - move.start.x, dy = move.end.y - move.start.y;
+    return std::sqrt(dx * dx + dy * dy + dz * dz);
   }
   const double flat = std::abs(ArcSweep(move)) * ArcRadius(move);
   return std::sqrt(flat * flat + dz * dz);

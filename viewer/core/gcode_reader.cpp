@@ -98,6 +98,7 @@ class Reader {
   bool feedUnknown_ = false;
   // The texts of M codes passed over, kept so that the passed words can point into them.
   std::vector<std::unique_ptr<std::string>> mNames_;
+  double feed_ = kNoFeed;
 };
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v'; }
@@ -371,6 +372,7 @@ void Reader::NotePassed(const Block& block, std::uint32_t index) {
 }
 
 void Reader::Add(PlotMove move) {
+  move.feed = feed_;
   move.pierce = move.IsCut() && lastWasRapid_;
   if (move.pierce) out_.pierces.push_back(static_cast<std::uint32_t>(out_.moves.size()));
   lastWasRapid_ = !move.IsCut();
@@ -449,7 +451,10 @@ const char* Reader::Execute(const Block& block, std::uint32_t index) {
 
   // As in LinuxCNC, the line's modes take effect before its motion, and an arc's own mode once
   // its words are complete, even when its end then turns out to be out of reach.
-  if (block.Has('F')) feedUnknown_ = block.IsExpression('F');
+  if (block.Has('F')) {
+    feedUnknown_ = block.IsExpression('F');
+    feed_ = feedUnknown_ ? kUnknownFeed : block.Get('F');
+  }
   if (block.units != -1) out_.units = block.units == 20 ? PlotUnits::Inch : PlotUnits::Millimetre;
   if (block.distance != -1) incremental_ = block.distance == 91;
   const bool arc = next == Motion::ArcCw || next == Motion::ArcCcw;

@@ -8,7 +8,7 @@
 namespace talvo::plot {
 
 /// Reads the motions of a G-code program for drawing: G0 G1 G2 G3 (modal) with X Y Z I J R,
-/// G17, G20/G21, G90/G91, N numbers, "%" tape marks, M2/M30 as the end.
+/// G17, G20/G21, G90/G91, N numbers, "%" tape marks, M2/M30 as the end, F as each move's feed.
 /// It agrees with LinuxCNC's interpreter on what it draws: a line whose motion could be misread
 /// is refused (a number in exponent form, a word that nothing on the line uses, such as E or Q
 /// on a G1, an axis or arc word given as an expression, an arc outside the interpreter's

@@ -29,4 +29,12 @@ LoadedPlot LoadPlot(const std::string& path) {
   return plot;
 }
 
+std::size_t HeldBytes(const LoadedPlot& plot) {
+  const PlotProgram& p = plot.program;
+  std::size_t errors = p.errors.capacity() * sizeof(PlotError);
+  for (const PlotError& e : p.errors) errors += e.reason.capacity();
+  return plot.text.capacity() + p.moves.HeldBytes() + errors +
+         (p.lineStarts.capacity() + p.pierces.capacity()) * sizeof(std::uint32_t) + plot.index.HeldBytes();
+}
+
 }  // namespace talvo::plot

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "move_index.h"
@@ -19,6 +20,9 @@ struct LoadedPlot {
 };
 
 LoadedPlot LoadPlot(const std::string& path);
+
+/// The bytes a loaded program holds, text and index included.
+std::size_t HeldBytes(const LoadedPlot& plot);
 
 /// The same for a text already in memory.
 LoadedPlot PlotOfText(std::string text);

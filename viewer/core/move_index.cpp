@@ -9,26 +9,23 @@
 
 namespace talvo::plot {
 
-namespace {
-
-float Down(double v) { return std::nextafter(static_cast<float>(v), -std::numeric_limits<float>::infinity()); }
-float Up(double v) { return std::nextafter(static_cast<float>(v), std::numeric_limits<float>::infinity()); }
-
-}  // namespace
+PlotExtents BoxOfMove(const MoveList& moves, std::size_t i) {
+  if (moves.IsArc(i)) return MoveBox(moves.Geometry(i));
+  PlotExtents box;
+  box.Add(moves.StartX(i), moves.StartY(i));
+  box.Add(moves.EndX(i), moves.EndY(i));
+  return box;
+}
 
 MoveIndex::MoveIndex(const PlotProgram& program) {
-  const std::size_t n = program.moves.size();
-  boxes_.resize(n);
-  for (std::size_t i = 0; i < n; ++i) {
-    const PlotExtents e = MoveBox(program.moves[i]);
-    boxes_[i] = {Down(e.minX), Down(e.minY), Up(e.maxX), Up(e.maxY)};
-  }
+  const MoveList& moves = program.moves;
+  const std::size_t n = moves.size();
   // About eight moves a cell keeps both the cell scan and the move scan short.
   const std::size_t side = std::clamp<std::size_t>(static_cast<std::size_t>(std::sqrt(n / 8.0)), 1, 512);
   const PlotExtents& ext = program.extents;
   const double width = ext.Empty() ? 1 : std::max(ext.maxX - ext.minX, 1e-9);
   const double height = ext.Empty() ? 1 : std::max(ext.maxY - ext.minY, 1e-9);
-  auto cellOf = [&](const Box& b) {
+  auto cellOf = [&](const PlotExtents& b) {
     const double cx = (0.5 * (b.minX + b.maxX) - ext.minX) / width * static_cast<double>(side);
     const double cy = (0.5 * (b.minY + b.maxY) - ext.minY) / height * static_cast<double>(side);
     const auto clampCell = [&](double v) {
@@ -39,20 +36,17 @@ MoveIndex::MoveIndex(const PlotProgram& program) {
   std::vector<std::uint32_t> cellOfMove(n);
   cellStart_.assign(side * side + 1, 0);
   for (std::size_t i = 0; i < n; ++i) {
-    cellOfMove[i] = static_cast<std::uint32_t>(cellOf(boxes_[i]));
+    cellOfMove[i] = static_cast<std::uint32_t>(cellOf(BoxOfMove(moves, i)));
     ++cellStart_[cellOfMove[i] + 1];
   }
   for (std::size_t c = 0; c < side * side; ++c) cellStart_[c + 1] += cellStart_[c];
   order_.resize(n);
   std::vector<std::uint32_t> fill(cellStart_.begin(), cellStart_.end() - 1);
-  const float inf = std::numeric_limits<float>::infinity();
-  cellBox_.assign(side * side, Box{inf, inf, -inf, -inf});
+  cellBox_.assign(side * side, PlotExtents{});
   for (std::size_t i = 0; i < n; ++i) {
     const std::uint32_t c = cellOfMove[i];
     order_[fill[c]++] = static_cast<std::uint32_t>(i);
-    Box& cb = cellBox_[c];
-    const Box& b = boxes_[i];
-    cb = {std::min(cb.minX, b.minX), std::min(cb.minY, b.minY), std::max(cb.maxX, b.maxX), std::max(cb.maxY, b.maxY)};
+    cellBox_[c].Add(BoxOfMove(moves, i));
   }
 }
 
@@ -70,7 +64,7 @@ std::ptrdiff_t MoveIndex::Nearest(const PlotProgram& program, double x, double y
   PlotExtents around;
   around.Add(x - reach, y - reach);
   around.Add(x + reach, y + reach);
-  ForEachIn(around, [&](std::uint32_t move) {
+  ForEachIn(program.moves, around, [&](std::uint32_t move) {
     const double d = DistanceToMove(program.moves[move], x, y);
     // On a tie the later move wins: it is drawn on top.
     if (d < bestDistance || (d == bestDistance && static_cast<std::ptrdiff_t>(move) > best)) {
@@ -79,6 +73,15 @@ std::ptrdiff_t MoveIndex::Nearest(const PlotProgram& program, double x, double y
     }
   });
   return best;
+}
+
+}  // namespace talvo::plot
+
+namespace talvo::plot {
+
+std::size_t MoveIndex::HeldBytes() const {
+  return (cellStart_.capacity() + order_.capacity()) * sizeof(std::uint32_t) +
+         cellBox_.capacity() * sizeof(PlotExtents);
 }
 
 }  // namespace talvo::plot

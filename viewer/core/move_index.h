@@ -5,31 +5,34 @@
 #include <cstdint>
 #include <vector>
 
+#include "move_list.h"
 #include "plot_extents.h"
 #include "plot_program.h"
 
 namespace talvo::plot {
 
+/// The XY box of move i, quick for straight moves.
+PlotExtents BoxOfMove(const MoveList& moves, std::size_t i);
+
 /// A grid over the program's extents that finds the moves near a point or inside a box
 /// without looking at all of them: each move sits in the cell of its box's centre, and each
-/// cell keeps the union of its moves' boxes.
+/// cell keeps the union of its moves' boxes. Boxes of single moves are found again when
+/// asked, so the grid holds four bytes a move.
 class MoveIndex {
  public:
-  struct Box {
-    float minX, minY, maxX, maxY;
-  };
-
   MoveIndex() = default;
   explicit MoveIndex(const PlotProgram& program);
 
-  /// Calls visit(moveIndex) for every move whose box meets `view`.
+  /// Calls visit(moveIndex) for every move of `moves` (the program indexed) whose box meets
+  /// `view`, cell by cell.
   template <typename Visit>
-  void ForEachIn(const PlotExtents& view, Visit&& visit) const {
+  void ForEachIn(const MoveList& moves, const PlotExtents& view, Visit&& visit) const {
     for (std::size_t cell = 0; cell + 1 < cellStart_.size(); ++cell) {
       if (cellStart_[cell] == cellStart_[cell + 1] || !Meets(cellBox_[cell], view)) continue;
+      const bool whole = Within(cellBox_[cell], view);
       for (std::uint32_t k = cellStart_[cell]; k < cellStart_[cell + 1]; ++k) {
         const std::uint32_t move = order_[k];
-        if (Meets(boxes_[move], view)) visit(move);
+        if (whole || Meets(BoxOfMove(moves, move), view)) visit(move);
       }
     }
   }
@@ -40,17 +43,19 @@ class MoveIndex {
   /// The move nearest to (x, y) within `reach`, or -1.
   std::ptrdiff_t Nearest(const PlotProgram& program, double x, double y, double reach) const;
 
-  const Box& BoxOf(std::size_t move) const { return boxes_[move]; }
+  std::size_t HeldBytes() const;
 
  private:
-  static bool Meets(const Box& b, const PlotExtents& v) {
+  static bool Meets(const PlotExtents& b, const PlotExtents& v) {
     return !(b.minX > v.maxX || b.maxX < v.minX || b.minY > v.maxY || b.maxY < v.minY);
   }
+  static bool Within(const PlotExtents& b, const PlotExtents& v) {
+    return b.minX >= v.minX && b.maxX <= v.maxX && b.minY >= v.minY && b.maxY <= v.maxY;
+  }
 
-  std::vector<Box> boxes_;                // per move, rounded outward to float
   std::vector<std::uint32_t> cellStart_;  // moves of cell c are order_[cellStart_[c] .. cellStart_[c+1])
   std::vector<std::uint32_t> order_;
-  std::vector<Box> cellBox_;
+  std::vector<PlotExtents> cellBox_;
 };
 
 }  // namespace talvo::plot

@@ -25,9 +25,6 @@ struct PlotExtents {
     Add(other.minX, other.minY);
     Add(other.maxX, other.maxY);
   }
-  bool Intersects(const PlotExtents& o) const {
-    return !(o.minX > maxX || o.maxX < minX || o.minY > maxY || o.maxY < minY);
-  }
 };
 
 }  // namespace talvo::plot

@@ -1,16 +1,24 @@
 // SPDX-License-Identifier: MIT
 #include "plot_program.h"
 
-#include <algorithm>
+#include <cstdint>
 
 namespace talvo::plot {
 
 std::pair<std::size_t, std::size_t> PlotProgram::MovesOfLine(std::uint32_t line) const {
-  const auto lower =
-      std::lower_bound(moves.begin(), moves.end(), line, [](const PlotMove& m, std::uint32_t l) { return m.line < l; });
-  const auto upper =
-      std::upper_bound(lower, moves.end(), line, [](std::uint32_t l, const PlotMove& m) { return l < m.line; });
-  return {static_cast<std::size_t>(lower - moves.begin()), static_cast<std::size_t>(upper - moves.begin())};
+  // The first move of a line at or after `line`, and of one after it.
+  const auto firstFrom = [this](std::uint32_t l) {
+    std::size_t lo = 0, hi = moves.size();
+    while (lo < hi) {
+      const std::size_t mid = lo + (hi - lo) / 2;
+      if (moves.Line(mid) < l)
+        lo = mid + 1;
+      else
+        hi = mid;
+    }
+    return lo;
+  };
+  return {firstFrom(line), line == UINT32_MAX ? moves.size() : firstFrom(line + 1)};
 }
 
 }  // namespace talvo::plot

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "move_list.h"
 #include "plot_error.h"
 #include "plot_extents.h"
 #include "plot_move.h"
@@ -25,7 +26,7 @@ struct PassedOver {
 
 /// Everything the reader found in one program text.
 struct PlotProgram {
-  std::vector<PlotMove> moves;            ///< in program order, so their source lines never decrease
+  MoveList moves;                         ///< in program order, so their source lines never decrease
   std::vector<PlotError> errors;          ///< the first kMaxKeptErrors unreadable lines
   std::size_t errorCount = 0;             ///< all unreadable lines, also those not kept
   std::vector<PassedOver> passedOver;     ///< in the order first met

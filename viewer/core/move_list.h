@@ -1,0 +1,87 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <iterator>
+#include <vector>
+
+#include "plot_move.h"
+
+namespace talvo::plot {
+
+/// The moves of a program, held compactly: each move starts where the one before it ended
+/// (the first at the origin), so only ends are kept, and centres only for arcs. A file of the
+/// largest size the viewer takes holds over ten million moves; about 30 bytes each keep it
+/// within memory. Reads give whole PlotMove values.
+class MoveList {
+ public:
+  class Iterator {
+   public:
+    using iterator_category = std::input_iterator_tag;
+    using value_type = PlotMove;
+    using difference_type = std::ptrdiff_t;
+    using pointer = void;
+    using reference = PlotMove;
+
+    Iterator(const MoveList* list, std::size_t i) : list_(list), i_(i) {}
+    PlotMove operator*() const { return (*list_)[i_]; }
+    Iterator& operator++() {
+      ++i_;
+      return *this;
+    }
+    bool operator==(const Iterator& other) const { return i_ == other.i_; }
+
+   private:
+    const MoveList* list_;
+    std::size_t i_;
+  };
+
+  std::size_t size() const { return flags_.size(); }
+  bool empty() const { return flags_.empty(); }
+  void reserve(std::size_t n);
+  /// Appends `move`, which must start where the last move ended (the first at the origin).
+  void push_back(const PlotMove& move);
+
+  PlotMove operator[](std::size_t i) const;
+  /// The move without its feed, which takes a search: enough to draw or place it.
+  PlotMove Geometry(std::size_t i) const;
+  PlotMove front() const { return (*this)[0]; }
+  PlotMove back() const { return (*this)[size() - 1]; }
+  Iterator begin() const { return {this, 0}; }
+  Iterator end() const { return {this, size()}; }
+
+  MoveKind Kind(std::size_t i) const { return static_cast<MoveKind>(flags_[i] & kKindBits); }
+  bool IsCut(std::size_t i) const { return Kind(i) != MoveKind::Rapid; }
+  bool IsArc(std::size_t i) const { return Kind(i) == MoveKind::ArcCw || Kind(i) == MoveKind::ArcCcw; }
+  bool Pierce(std::size_t i) const { return flags_[i] & kPierceBit; }
+  std::uint32_t Line(std::size_t i) const { return line_[i]; }
+  double EndX(std::size_t i) const { return x_[i]; }
+  double EndY(std::size_t i) const { return y_[i]; }
+  double StartX(std::size_t i) const { return i ? x_[i - 1] : 0; }
+  double StartY(std::size_t i) const { return i ? y_[i - 1] : 0; }
+  double Feed(std::size_t i) const;
+
+  /// Bytes held, for the memory figures.
+  std::size_t HeldBytes() const;
+
+ private:
+  static constexpr std::uint8_t kKindBits = 3;
+  static constexpr std::uint8_t kPierceBit = 4;
+
+  // The rank of move i among the arcs: arcs before its block of 64 moves, plus those before it
+  // in the block.
+  std::size_t ArcRank(std::size_t i) const;
+
+  std::vector<double> x_, y_, z_;
+  std::vector<std::uint32_t> line_;
+  std::vector<std::uint8_t> flags_;
+  std::vector<std::uint64_t> arcBits_;     // bit i % 64 of word i / 64: move i is an arc
+  std::vector<std::uint32_t> arcsBefore_;  // arcs in the blocks before each block
+  std::vector<double> centres_;            // x, y of each arc's centre, in order
+  // The feed changes seldom: the first move of each new feed, and the feed.
+  std::vector<std::uint32_t> feedFrom_;
+  std::vector<double> feeds_;
+};
+
+}  // namespace talvo::plot

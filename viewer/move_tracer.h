@@ -1,0 +1,131 @@
+// SPDX-License-Identifier: MIT
+// Turns moves into screen strokes for a picture: straight moves as one segment, arcs as chords
+// of a few pixels stepped by rotation, moves within a pixel as a dot. The cost of a move is
+// bounded by the pixels it covers: arcs far larger than the view are cut to the part in view,
+// and a large move that lands on exactly the pixels of one already traced is traced once.
+#pragma once
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include "arc_geometry.h"
+#include "move_list.h"
+#include "plot_viewport.h"
+
+namespace talvo::plot {
+
+/// The screen position of program points, as PlotViewport::ToScreen, without the Qt types.
+struct ScreenMap {
+  explicit ScreenMap(const PlotViewport& v)
+      : ox(v.size.width() / 2.0 - v.centreX * v.scale), oy(v.size.height() / 2.0 + v.centreY * v.scale), s(v.scale) {}
+  double X(double x) const { return ox + x * s; }
+  double Y(double y) const { return oy - y * s; }
+  double ox, oy, s;
+};
+
+/// The angles [from, to] (counter-clockwise, radians) of the part of an arc worth drawing: all
+/// of it, or for an arc much larger than the view the wedge of the view seen from its centre.
+std::vector<std::pair<double, double>> DrawnSpans(const PlotMove& m, const PlotViewport& view);
+
+/// Arcs shorter than this many pixels are traced whole; longer ones only where they cross the view.
+inline constexpr double kWholeArcPixels = 4000;
+
+/// Remembers the screen shapes of large moves traced lately, so a pile of moves on the same
+/// pixels costs one trace. A shape forgotten is only traced again: the picture stays exact.
+class TracedShapes {
+ public:
+  /// False when a shape with these rounded screen numbers was traced lately.
+  bool First(bool cut, std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d, std::int64_t e = 0,
+             std::int64_t f = 0) {
+    const Key key{{cut ? 1 : 0, a, b, c, d, e, f}};
+    std::uint64_t h = 1469598103934665603ull;
+    for (const std::int64_t x : key.v) h = (h ^ static_cast<std::uint64_t>(x)) * 1099511628211ull;
+    Key& slot = slots_[(h ^ (h >> 32)) % kSlots];
+    if (slot == key) return false;
+    slot = key;
+    return true;
+  }
+
+ private:
+  struct Key {
+    std::int64_t v[7];
+    bool operator==(const Key&) const = default;
+  };
+  static constexpr std::size_t kSlots = 4093;
+  std::vector<Key> slots_ = std::vector<Key>(kSlots, Key{{-1, 0, 0, 0, 0, 0, 0}});
+};
+
+/// Moves whose screen size is at least this many pixels are checked against those traced.
+inline constexpr double kTracedShapePixels = 16;
+
+/// Calls sink.Segment(cut, x0, y0, x1, y1) and sink.Dot(cut, x, y) in screen pixels for move i.
+template <typename Sink>
+void TraceMove(const MoveList& moves, std::size_t i, const PlotViewport& view, const ScreenMap& map,
+               TracedShapes& traced, Sink& sink) {
+  // Chords stray at most this far from the arc, so arcs stay round at every zoom while a
+  // large one takes a few long chords instead of many short ones.
+  constexpr double kArcErrorPixels = 0.25;
+  constexpr int kMaxArcSteps = 1 << 14;
+  const bool cut = moves.IsCut(i);
+  const double ax = map.X(moves.StartX(i)), ay = map.Y(moves.StartY(i));
+  const auto round = [](double v) { return static_cast<std::int64_t>(std::floor(std::clamp(v, -4e15, 4e15))); };
+  if (!moves.IsArc(i)) {
+    const double bx = map.X(moves.EndX(i)), by = map.Y(moves.EndY(i));
+    const double dx = std::abs(ax - bx), dy = std::abs(ay - by);
+    if (dx < 1 && dy < 1) {
+      sink.Dot(cut, ax, ay);
+      return;
+    }
+    if (std::max(dx, dy) >= kTracedShapePixels) {
+      // The same pixels whichever way the torch went.
+      auto p = std::pair(round(ax), round(ay)), q = std::pair(round(bx), round(by));
+      if (q < p) std::swap(p, q);
+      if (!traced.First(cut, p.first, p.second, q.first, q.second)) return;
+    }
+    sink.Segment(cut, ax, ay, bx, by);
+    return;
+  }
+  const PlotMove m = moves.Geometry(i);
+  const double r = ArcRadius(m);
+  const double rPixels = r * map.s;
+  if (rPixels < 0.75) {
+    sink.Dot(cut, ax, ay);
+    return;
+  }
+  const double sweep = ArcSweep(m);
+  if (rPixels * std::abs(sweep) >= kTracedShapePixels &&
+      !traced.First(cut, round(map.X(m.centreX)), round(map.Y(m.centreY)), round(rPixels * 4), round(ax), round(ay),
+                    round(map.X(m.end.x)) * 8 + round(map.Y(m.end.y)) * 1000003 + (sweep > 0))) {
+    return;
+  }
+  const double chordAngle = 2 * std::acos(std::max(1 - kArcErrorPixels / rPixels, 0.0));
+  // Chords from (dx, dy) about the centre, turning by `sweep` in all.
+  const auto chords = [&](double dx, double dy, double sweep) {
+    // Never chords shorter than two pixels: a huge arc seen from close by is nearly straight.
+    const double turn = std::abs(sweep);
+    const double wanted = std::min(std::ceil(turn / chordAngle), std::ceil(turn * rPixels / 2));
+    const int steps = static_cast<int>(std::clamp(wanted, 2.0, static_cast<double>(kMaxArcSteps)));
+    const double step = sweep / steps;
+    const double c = std::cos(step), s = std::sin(step);
+    double px = map.X(m.centreX + dx), py = map.Y(m.centreY + dy);
+    for (int k = 1; k <= steps; ++k) {
+      const double nx = dx * c - dy * s;
+      dy = dx * s + dy * c;
+      dx = nx;
+      const double qx = map.X(m.centreX + dx), qy = map.Y(m.centreY + dy);
+      sink.Segment(cut, px, py, qx, qy);
+      px = qx;
+      py = qy;
+    }
+  };
+  if (rPixels * std::abs(sweep) < kWholeArcPixels) {
+    chords(m.start.x - m.centreX, m.start.y - m.centreY, sweep);  // from the start, no angles needed
+    return;
+  }
+  for (const auto& [from, to] : DrawnSpans(m, view)) chords(r * std::cos(from), r * std::sin(from), to - from);
+}
+
+}  // namespace talvo::plot

@@ -1,0 +1,19 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "job_summary.h"
+
+namespace talvo::plot {
+
+/// The operator's settings, kept between runs (QSettings): how the table moves for the time
+/// estimate, the sheet, and the kerf width the band view draws (program units, 0 is off).
+struct PlotSettings {
+  JobSettings job;
+  double kerf = 1.5;
+  bool showKerf = false;
+
+  static PlotSettings Load();
+  void Save() const;
+};
+
+}  // namespace talvo::plot
