@@ -14,7 +14,7 @@ struct ProgramFile {
 
 /// Larger files are refused before reading: no plasma program comes near it, and the moves
 /// of one would not fit the memory a viewer may take.
-inline constexpr std::uintmax_t kMaxProgramFileSize = 64u * 1024 * 1024;
+inline constexpr std::uintmax_t kMaxProgramFileSize = std::uintmax_t{64} * 1024 * 1024;
 
 /// Reads a whole program file; refuses a missing, unreadable, empty, oversized or binary one.
 ProgramFile LoadProgramFile(const std::string& path);
