@@ -92,7 +92,9 @@ JobSummary SummarizeJob(const PlotProgram& program, const JobSettings& settings)
       s.cutSeconds += MoveLength(m) / m.feed * 60;
       continue;
     }
-    const char* problem = m.feed == kNoFeed ? msg::kNoFeed : m.feed == kUnknownFeed ? msg::kFeedUnknown : msg::kFeedZero;
+    const char* problem = m.feed == kNoFeed        ? msg::kNoFeed
+                          : m.feed == kUnknownFeed ? msg::kFeedUnknown
+                                                   : msg::kFeedZero;
     ++(m.feed == kNoFeed ? s.cutsWithoutFeed : m.feed == kUnknownFeed ? s.cutsAtUnknownFeed : s.cutsAtFeedZero);
     if (!s.firstFeedProblem) {
       s.firstFeedProblem = problem;
