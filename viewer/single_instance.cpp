@@ -34,7 +34,7 @@ QString SingleInstance::ServerName(const QString& file) {
   // The user is part of the name as the system knows them, not as the environment says: two
   // operators on one machine each get their own window.
   const QByteArray key = path.toUtf8() + '\n' + QByteArray::fromStdString(talvo::platform::UserKey());
-  const QString name = QStringLiteral("talvo-plot-") +
+  QString name = QStringLiteral("talvo-plot-") +
                        QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha256).toHex().left(24));
   // The socket lives where only this user can reach it, so no one else can answer in its place.
   // Without such a place there is no name, and every start opens a window of its own.
