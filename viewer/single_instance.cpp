@@ -35,7 +35,7 @@ QString SingleInstance::ServerName(const QString& file) {
   // operators on one machine each get their own window.
   const QByteArray key = path.toUtf8() + '\n' + QByteArray::fromStdString(talvo::platform::UserKey());
   QString name = QStringLiteral("talvo-plot-") +
-                       QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha256).toHex().left(24));
+                 QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha256).toHex().left(24));
   // The socket lives where only this user can reach it, so no one else can answer in its place.
   // Without such a place there is no name, and every start opens a window of its own.
   const auto folder = talvo::platform::PrivateFolder();
