@@ -92,13 +92,14 @@ std::optional<StagedFiles::Failure> StagedFiles::Commit() {
 }
 
 void StagedFiles::Undo(const std::vector<Replaced>& replaced) {
-  // Last replaced first. Reverse iterators, not a ranges view: clang-tidy's clang cannot read
-  // this standard library's views.
-  for (auto r = replaced.rbegin(); r != replaced.rend(); ++r) {
-    if (r->aside)
-      files_.Rename(*r->aside, r->target);  // over the new file, so the name is never empty
+  // Last replaced first. Counted down, not a ranges view: clang 14 cannot read this standard
+  // library's views.
+  for (std::size_t i = replaced.size(); i-- > 0;) {
+    const Replaced& r = replaced[i];
+    if (r.aside)
+      files_.Rename(*r.aside, r.target);  // over the new file, so the name is never empty
     else
-      files_.Remove(r->target);
+      files_.Remove(r.target);
   }
 }
 
