@@ -433,7 +433,8 @@ TEST(LauncherStartTest, BatchRunsInTheRootFolder) {
   ASSERT_TRUE(SetCurrentDirectoryW(L"Z:\\tmp")) << "the test runs on Wine's drive Z:";
   DiskFiles files;
   const RunPaths paths = RunPaths::InRoot(root);
-  ASSERT_EQ(files.Write(paths.launcherFile, "@cd > C:\\talvo-start-folder.txt\r\n"), std::nullopt);
+  fs::remove(paths.launcherFile);
+  ASSERT_EQ(files.WriteNew(paths.launcherFile, "@cd > C:\\talvo-start-folder.txt\r\n"), std::nullopt);
   const auto starter = platform::MakeLauncherStarter();
   ASSERT_EQ(starter->Start(paths), std::nullopt);
   for (int i = 0; i < 200 && FileBytes(marker).find('\n') == std::string::npos; ++i) Sleep(50);
