@@ -35,19 +35,19 @@ MoveIndex::MoveIndex(const PlotProgram& program) {
   };
   std::vector<std::uint32_t> cellOfMove(n);
   cellStart_.assign(side * side + 1, 0);
+  cellBox_.assign(side * side, PlotExtents{});
+  // Each move's box is found once: it places the move and widens its cell's box.
   for (std::size_t i = 0; i < n; ++i) {
-    cellOfMove[i] = static_cast<std::uint32_t>(cellOf(BoxOfMove(moves, i)));
-    ++cellStart_[cellOfMove[i] + 1];
+    const PlotExtents box = BoxOfMove(moves, i);
+    const std::size_t c = cellOf(box);
+    cellOfMove[i] = static_cast<std::uint32_t>(c);
+    ++cellStart_[c + 1];
+    cellBox_[c].Add(box);
   }
   for (std::size_t c = 0; c < side * side; ++c) cellStart_[c + 1] += cellStart_[c];
   order_.resize(n);
   std::vector<std::uint32_t> fill(cellStart_.begin(), cellStart_.end() - 1);
-  cellBox_.assign(side * side, PlotExtents{});
-  for (std::size_t i = 0; i < n; ++i) {
-    const std::uint32_t c = cellOfMove[i];
-    order_[fill[c]++] = static_cast<std::uint32_t>(i);
-    cellBox_[c].Add(BoxOfMove(moves, i));
-  }
+  for (std::size_t i = 0; i < n; ++i) order_[fill[cellOfMove[i]]++] = static_cast<std::uint32_t>(i);
 }
 
 std::size_t MoveIndex::CountNear(const PlotExtents& view) const {
