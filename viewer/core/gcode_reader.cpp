@@ -43,7 +43,8 @@ constexpr std::uint32_t Bit(char letter) { return 1u << (letter - 'A'); }
 
 // The words of one block, indexed by letter.
 struct Block {
-  double value[26] = {};
+  // Only the values of present letters are set, which spares every line clearing them.
+  double value[26];
   std::uint32_t present = 0;
   std::uint32_t expression = 0;  // letters whose value is an expression the reader does not evaluate
   int motion = -1;               // G0..G3, G80 seen on this line (-1: none)
@@ -64,7 +65,7 @@ struct Block {
 
   bool Has(char letter) const { return present & Bit(letter); }
   bool IsExpression(char letter) const { return expression & Bit(letter); }
-  double Get(char letter) const { return value[letter - 'A']; }
+  double Get(char letter) const { return Has(letter) ? value[letter - 'A'] : 0; }
   void Pass(const char* word) {
     for (int i = 0; i < passedCount; ++i) {
       if (passed[i] == word) return;
@@ -363,12 +364,11 @@ const char* Reader::Parse(std::string_view line, Block& block) {
 // The words that need a code on the same line to mean anything: a line that carries one without
 // it would be run differently from the way it reads, so it is refused as LinuxCNC refuses it.
 const char* Reader::Check(const Block& block) const {
-  for (const char axis : {'A', 'B', 'C', 'U', 'V', 'W'}) {
-    if (block.Has(axis)) return msg::kAxisNotDrawn;
-  }
-  for (const char word : {'X', 'Y', 'Z', 'I', 'J', 'K', 'R', 'P'}) {
-    if (block.IsExpression(word)) return msg::kExpression;
-  }
+  constexpr std::uint32_t kOtherAxes = Bit('A') | Bit('B') | Bit('C') | Bit('U') | Bit('V') | Bit('W');
+  constexpr std::uint32_t kPathWords =
+      Bit('X') | Bit('Y') | Bit('Z') | Bit('I') | Bit('J') | Bit('K') | Bit('R') | Bit('P');
+  if (block.present & kOtherAxes) return msg::kAxisNotDrawn;
+  if (block.expression & kPathWords) return msg::kExpression;
   if (block.Has('D') || block.Has('H')) return msg::kWordNoUse;
   if ((block.Has('E') || block.Has('L')) && !block.ioM) return msg::kWordNoUse;
   if (block.Has('Q') && !block.wordsM && !block.pathControl) return msg::kWordNoUse;
@@ -394,8 +394,19 @@ void Reader::Add(PlotMove move) {
   if (move.pierce) out_.pierces.push_back(static_cast<std::uint32_t>(out_.moves.size()));
   lastWasRapid_ = !move.IsCut();
   if (move.IsCut() && feedUnknown_) out_.feedUnknown = true;
-  (move.IsCut() ? out_.cutLength : out_.rapidLength) += MoveLength(move);
-  out_.extents.Add(MoveBox(move));
+  if (move.IsArc()) {
+    (move.IsCut() ? out_.cutLength : out_.rapidLength) += MoveLength(move);
+    out_.extents.Add(MoveBox(move));
+  } else {
+    // Straight moves are most of a program: their length and box without the general calls,
+    // by the same sums.
+    const double dx = move.end.x - move.start.x, dy = move.end.y - move.start.y, dz = move.end.z - move.start.z;
+    (move.IsCut() ? out_.cutLength : out_.rapidLength) += std::sqrt(dx * dx + dy * dy + dz * dz);
+    PlotExtents box;
+    box.Add(move.start.x, move.start.y);
+    box.Add(move.end.x, move.end.y);
+    out_.extents.Add(box);
+  }
   out_.moves.push_back(move);
 }
 
