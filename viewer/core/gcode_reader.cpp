@@ -4,11 +4,16 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <condition_variable>
 #include <cstring>
+#include <exception>
 #include <iterator>
 #include <memory>
+#include <mutex>
+#include <new>
 #include <numbers>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "arc_geometry.h"
@@ -74,15 +79,38 @@ struct Block {
   }
 };
 
+enum class LineKind : std::uint8_t { Blank, TooLong, Percent, Code };
+
+// One source line as read on its own, before the modes of the lines above it apply.
+struct ParsedLine {
+  LineKind kind = LineKind::Blank;
+  const char* why = nullptr;  // why the words cannot be read, for a Code line
+  std::size_t length = 0;     // for a TooLong line
+  Block block;
+};
+
+// Reads lines into words. It keeps no state between lines but the texts the words point
+// into, so it may run ahead of the Reader, on another thread.
+class Parser {
+ public:
+  void Read(std::string_view line, ParsedLine& out);
+
+ private:
+  const char* Parse(std::string_view line, Block& block);
+
+  // The texts of M codes passed over, kept so that the passed words can point into them.
+  std::vector<std::unique_ptr<std::string>> mNames_;
+};
+
+// Runs parsed lines in program order, with the modes each leaves for the next.
 class Reader {
  public:
   explicit Reader(PlotProgram& out) : out_(out) {}
 
   // Returns false once the program has ended.
-  bool Line(std::string_view line, std::uint32_t index);
+  bool Take(ParsedLine& line, std::uint32_t index);
 
  private:
-  const char* Parse(std::string_view line, Block& block);
   const char* Check(const Block& block) const;
   const char* Execute(const Block& block, std::uint32_t index);
   const char* Arc(const Block& block, PlotPoint end, std::uint32_t index);
@@ -97,8 +125,6 @@ class Reader {
   bool sawCode_ = false;
   bool lastWasRapid_ = false;
   bool feedUnknown_ = false;
-  // The texts of M codes passed over, kept so that the passed words can point into them.
-  std::vector<std::unique_ptr<std::string>> mNames_;
   double feed_ = kNoFeed;
 };
 
@@ -222,7 +248,7 @@ const char* SkipExpression(const char* p, const char* end) {
   return after;
 }
 
-const char* Reader::Parse(std::string_view line, Block& block) {
+const char* Parser::Parse(std::string_view line, Block& block) {
   const char* p = line.data();
   const char* const end = p + line.size();
   while (p < end && IsBlank(*p)) ++p;
@@ -526,24 +552,43 @@ void Reader::Fail(std::uint32_t index, const char* reason, std::string_view deta
   out_.errors.push_back({index, std::move(text)});
 }
 
-bool Reader::Line(std::string_view line, std::uint32_t index) {
+void Parser::Read(std::string_view line, ParsedLine& out) {
   if (line.size() > kMaxLineLength) {
-    Fail(index, msg::kLineTooLong, std::to_string(line.size()));
-    return true;
+    out.kind = LineKind::TooLong;
+    out.length = line.size();
+    return;
   }
   std::size_t first = 0, last = line.size();
   while (first < last && IsBlank(line[first])) ++first;
   while (last > first && IsBlank(line[last - 1])) --last;
-  if (first == last) return true;
+  if (first == last) {
+    out.kind = LineKind::Blank;
+    return;
+  }
   if (line.substr(first, last - first) == "%") {
-    // A leading "%" opens the program; any later one closes it.
-    if (sawCode_) return false;
-    sawCode_ = true;
-    return true;
+    out.kind = LineKind::Percent;
+    return;
+  }
+  out.kind = LineKind::Code;
+  // A fresh block without clearing its values, which are only read once set.
+  ::new (&out.block) Block;
+  out.why = Parse(line, out.block);
+}
+
+bool Reader::Take(ParsedLine& line, std::uint32_t index) {
+  switch (line.kind) {
+    case LineKind::Blank: return true;
+    case LineKind::TooLong: Fail(index, msg::kLineTooLong, std::to_string(line.length)); return true;
+    case LineKind::Percent:
+      // A leading "%" opens the program; any later one closes it.
+      if (sawCode_) return false;
+      sawCode_ = true;
+      return true;
+    case LineKind::Code: break;
   }
   sawCode_ = true;
-  Block block;
-  const char* why = Parse(line, block);
+  Block& block = line.block;
+  const char* why = line.why;
   if (!why) why = Execute(block, index);
   if (why) {
     Fail(index, why);
@@ -557,24 +602,135 @@ bool Reader::Line(std::string_view line, std::uint32_t index) {
   return !block.end;
 }
 
+// The end of the line that starts at `start`.
+std::size_t LineEnd(std::string_view text, std::size_t start) {
+  const void* nl = std::memchr(text.data() + start, '\n', text.size() - start);
+  return nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - text.data()) : text.size();
+}
+
+// Smaller texts are read on the calling thread alone: a second one would not pay for itself.
+constexpr std::size_t kTwoThreadsFrom = std::size_t{1} << 20;
+constexpr std::size_t kChunkLines = 512;
+constexpr std::size_t kChunks = 4;
+
+// Reads a large text on two threads: one finds the lines and reads their words chunk by chunk,
+// the other runs them in order as they come. The result is the one reading alone gives.
+void ReadOnTwoThreads(std::string_view text, PlotProgram& out) {
+  struct Chunk {
+    std::vector<ParsedLine> lines = std::vector<ParsedLine>(kChunkLines);
+    std::size_t count = 0;
+  };
+  std::vector<Chunk> chunks(kChunks);
+  std::mutex mutex;
+  std::condition_variable changed;
+  std::size_t produced = 0, consumed = 0;
+  bool done = false, stop = false;
+  std::exception_ptr failure;
+  Parser parser;
+
+  // Only this thread touches out.lineStarts; the reading thread touches the rest of out.
+  std::thread finder([&] {
+    try {
+      std::size_t start = 0;
+      bool parsing = true;
+      while (start < text.size() && parsing) {
+        {
+          std::unique_lock lock(mutex);
+          changed.wait(lock, [&] { return produced - consumed < kChunks || stop; });
+          if (stop) break;
+        }
+        Chunk& chunk = chunks[produced % kChunks];
+        chunk.count = 0;
+        while (chunk.count < kChunkLines && start < text.size()) {
+          const std::size_t stopAt = LineEnd(text, start);
+          out.lineStarts.push_back(static_cast<std::uint32_t>(start));
+          parser.Read(text.substr(start, stopAt - start), chunk.lines[chunk.count++]);
+          start = stopAt + 1;
+        }
+        std::lock_guard lock(mutex);
+        ++produced;
+        changed.notify_all();
+      }
+      // Once the program has ended the rest of the lines are only found, for the text pane.
+      while (start < text.size()) {
+        out.lineStarts.push_back(static_cast<std::uint32_t>(start));
+        start = LineEnd(text, start) + 1;
+      }
+    } catch (...) {
+      failure = std::current_exception();
+    }
+    std::lock_guard lock(mutex);
+    done = true;
+    changed.notify_all();
+  });
+
+  Reader reader(out);
+  std::uint32_t index = 0;
+  try {
+    for (bool reading = true; reading;) {
+      {
+        std::unique_lock lock(mutex);
+        changed.wait(lock, [&] { return produced > consumed || done; });
+        if (produced == consumed) break;
+      }
+      Chunk& chunk = chunks[consumed % kChunks];
+      for (std::size_t i = 0; i < chunk.count && reading; ++i) reading = reader.Take(chunk.lines[i], index++);
+      std::lock_guard lock(mutex);
+      ++consumed;
+      stop = !reading;
+      changed.notify_all();
+    }
+  } catch (...) {
+    {
+      std::lock_guard lock(mutex);
+      stop = true;
+      changed.notify_all();
+    }
+    finder.join();
+    throw;
+  }
+  finder.join();
+  if (failure) std::rethrow_exception(failure);
+}
+
 }  // namespace
 
-PlotProgram ReadProgram(std::string_view text) {
+namespace {
+
+PlotProgram Reserved(std::string_view text) {
   PlotProgram out;
   // One pass to count lines spares the vectors their growing copies; the moves' room is
   // only touched as it fills.
   const std::size_t lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
   out.lineStarts.reserve(lines);
   out.moves.reserve(std::min<std::size_t>(lines, 2'000'000));
+  return out;
+}
+
+}  // namespace
+
+PlotProgram ReadProgram(std::string_view text) {
+  if (text.size() < kTwoThreadsFrom || std::thread::hardware_concurrency() < 2) return ReadProgramOnOneThread(text);
+  PlotProgram out = Reserved(text);
+  ReadOnTwoThreads(text, out);
+  return out;
+}
+
+PlotProgram ReadProgramOnOneThread(std::string_view text) {
+  PlotProgram out = Reserved(text);
+  Parser parser;
   Reader reader(out);
+  ParsedLine parsed;
   bool reading = true;
   std::size_t start = 0;
   std::uint32_t index = 0;
   while (start < text.size()) {
-    const void* nl = std::memchr(text.data() + start, '\n', text.size() - start);
-    const std::size_t stop = nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - text.data()) : text.size();
+    const std::size_t stop = LineEnd(text, start);
     out.lineStarts.push_back(static_cast<std::uint32_t>(start));
-    if (reading) reading = reader.Line(text.substr(start, stop - start), index);
+    if (reading) {
+      parser.Read(text.substr(start, stop - start), parsed);
+      reading = reader.Take(parsed, index);
+    }
     ++index;
     start = stop + 1;
   }
