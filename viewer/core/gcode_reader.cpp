@@ -4,11 +4,16 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <condition_variable>
 #include <cstring>
+#include <exception>
 #include <iterator>
 #include <memory>
+#include <mutex>
+#include <new>
 #include <numbers>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "arc_geometry.h"
@@ -43,7 +48,8 @@ constexpr std::uint32_t Bit(char letter) { return 1u << (letter - 'A'); }
 
 // The words of one block, indexed by letter.
 struct Block {
-  double value[26] = {};
+  // Only the values of present letters are set, which spares every line clearing them.
+  double value[26];
   std::uint32_t present = 0;
   std::uint32_t expression = 0;  // letters whose value is an expression the reader does not evaluate
   int motion = -1;               // G0..G3, G80 seen on this line (-1: none)
@@ -64,7 +70,7 @@ struct Block {
 
   bool Has(char letter) const { return present & Bit(letter); }
   bool IsExpression(char letter) const { return expression & Bit(letter); }
-  double Get(char letter) const { return value[letter - 'A']; }
+  double Get(char letter) const { return Has(letter) ? value[letter - 'A'] : 0; }
   void Pass(const char* word) {
     for (int i = 0; i < passedCount; ++i) {
       if (passed[i] == word) return;
@@ -73,15 +79,38 @@ struct Block {
   }
 };
 
+enum class LineKind : std::uint8_t { Blank, TooLong, Percent, Code };
+
+// One source line as read on its own, before the modes of the lines above it apply.
+struct ParsedLine {
+  LineKind kind = LineKind::Blank;
+  const char* why = nullptr;  // why the words cannot be read, for a Code line
+  std::size_t length = 0;     // for a TooLong line
+  Block block;
+};
+
+// Reads lines into words. It keeps no state between lines but the texts the words point
+// into, so it may run ahead of the Reader, on another thread.
+class Parser {
+ public:
+  void Read(std::string_view line, ParsedLine& out);
+
+ private:
+  const char* Parse(std::string_view line, Block& block);
+
+  // The texts of M codes passed over, kept so that the passed words can point into them.
+  std::vector<std::unique_ptr<std::string>> mNames_;
+};
+
+// Runs parsed lines in program order, with the modes each leaves for the next.
 class Reader {
  public:
   explicit Reader(PlotProgram& out) : out_(out) {}
 
   // Returns false once the program has ended.
-  bool Line(std::string_view line, std::uint32_t index);
+  bool Take(ParsedLine& line, std::uint32_t index);
 
  private:
-  const char* Parse(std::string_view line, Block& block);
   const char* Check(const Block& block) const;
   const char* Execute(const Block& block, std::uint32_t index);
   const char* Arc(const Block& block, PlotPoint end, std::uint32_t index);
@@ -96,14 +125,16 @@ class Reader {
   bool sawCode_ = false;
   bool lastWasRapid_ = false;
   bool feedUnknown_ = false;
-  // The texts of M codes passed over, kept so that the passed words can point into them.
-  std::vector<std::unique_ptr<std::string>> mNames_;
   double feed_ = kNoFeed;
 };
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsAlpha(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+// Powers of ten that a double holds exactly.
+constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                        1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 // A number as G-code writes it: an optional sign, digits with at most one point (".5", "-.75",
 // "3."), no exponent. Returns the end of the number, or nullptr when there is none.
@@ -114,22 +145,35 @@ const char* ReadNumber(const char* p, const char* end, double& value, bool& tooB
     ++p;
   }
   const char* first = p;
-  bool digits = false;
+  // The digits are gathered as they are scanned: a program's numbers almost always fit
+  // in a double's mantissa, and then one division gives the same value from_chars would.
+  std::uint64_t mantissa = 0;
+  int digits = 0, decimals = 0;
   while (p < end && IsDigit(*p)) {
+    if (digits < 19) mantissa = mantissa * 10 + static_cast<std::uint64_t>(*p - '0');
+    ++digits;
     ++p;
-    digits = true;
   }
   if (p < end && *p == '.') {
     ++p;
     while (p < end && IsDigit(*p)) {
+      if (digits < 19) mantissa = mantissa * 10 + static_cast<std::uint64_t>(*p - '0');
+      ++digits;
+      ++decimals;
       ++p;
-      digits = true;
     }
   }
-  if (!digits) return nullptr;
+  if (digits == 0) return nullptr;
   double v = 0;
-  const auto result = std::from_chars(first, p, v, std::chars_format::fixed);
-  tooBig = result.ec == std::errc::result_out_of_range || !(v <= kMaxMagnitude);
+  constexpr std::uint64_t kExactMantissa = std::uint64_t{1} << 53;
+  if (digits <= 19 && mantissa <= kExactMantissa && decimals < static_cast<int>(std::size(kExactPowersOfTen))) {
+    // Both operands are exact, so the quotient is the correctly rounded value of the text.
+    v = static_cast<double>(mantissa) / kExactPowersOfTen[decimals];
+    tooBig = !(v <= kMaxMagnitude);
+  } else {
+    const auto result = std::from_chars(first, p, v, std::chars_format::fixed);
+    tooBig = result.ec == std::errc::result_out_of_range || !(v <= kMaxMagnitude);
+  }
   value = negative ? -v : v;
   return p;
 }
@@ -204,7 +248,7 @@ const char* SkipExpression(const char* p, const char* end) {
   return after;
 }
 
-const char* Reader::Parse(std::string_view line, Block& block) {
+const char* Parser::Parse(std::string_view line, Block& block) {
   const char* p = line.data();
   const char* const end = p + line.size();
   while (p < end && IsBlank(*p)) ++p;
@@ -346,12 +390,11 @@ const char* Reader::Parse(std::string_view line, Block& block) {
 // The words that need a code on the same line to mean anything: a line that carries one without
 // it would be run differently from the way it reads, so it is refused as LinuxCNC refuses it.
 const char* Reader::Check(const Block& block) const {
-  for (const char axis : {'A', 'B', 'C', 'U', 'V', 'W'}) {
-    if (block.Has(axis)) return msg::kAxisNotDrawn;
-  }
-  for (const char word : {'X', 'Y', 'Z', 'I', 'J', 'K', 'R', 'P'}) {
-    if (block.IsExpression(word)) return msg::kExpression;
-  }
+  constexpr std::uint32_t kOtherAxes = Bit('A') | Bit('B') | Bit('C') | Bit('U') | Bit('V') | Bit('W');
+  constexpr std::uint32_t kPathWords =
+      Bit('X') | Bit('Y') | Bit('Z') | Bit('I') | Bit('J') | Bit('K') | Bit('R') | Bit('P');
+  if (block.present & kOtherAxes) return msg::kAxisNotDrawn;
+  if (block.expression & kPathWords) return msg::kExpression;
   if (block.Has('D') || block.Has('H')) return msg::kWordNoUse;
   if ((block.Has('E') || block.Has('L')) && !block.ioM) return msg::kWordNoUse;
   if (block.Has('Q') && !block.wordsM && !block.pathControl) return msg::kWordNoUse;
@@ -377,8 +420,19 @@ void Reader::Add(PlotMove move) {
   if (move.pierce) out_.pierces.push_back(static_cast<std::uint32_t>(out_.moves.size()));
   lastWasRapid_ = !move.IsCut();
   if (move.IsCut() && feedUnknown_) out_.feedUnknown = true;
-  (move.IsCut() ? out_.cutLength : out_.rapidLength) += MoveLength(move);
-  out_.extents.Add(MoveBox(move));
+  if (move.IsArc()) {
+    (move.IsCut() ? out_.cutLength : out_.rapidLength) += MoveLength(move);
+    out_.extents.Add(MoveBox(move));
+  } else {
+    // Straight moves are most of a program: their length and box without the general calls,
+    // by the same sums.
+    const double dx = move.end.x - move.start.x, dy = move.end.y - move.start.y, dz = move.end.z - move.start.z;
+    (move.IsCut() ? out_.cutLength : out_.rapidLength) += std::sqrt(dx * dx + dy * dy + dz * dz);
+    PlotExtents box;
+    box.Add(move.start.x, move.start.y);
+    box.Add(move.end.x, move.end.y);
+    out_.extents.Add(box);
+  }
   out_.moves.push_back(move);
 }
 
@@ -498,24 +552,43 @@ void Reader::Fail(std::uint32_t index, const char* reason, std::string_view deta
   out_.errors.push_back({index, std::move(text)});
 }
 
-bool Reader::Line(std::string_view line, std::uint32_t index) {
+void Parser::Read(std::string_view line, ParsedLine& out) {
   if (line.size() > kMaxLineLength) {
-    Fail(index, msg::kLineTooLong, std::to_string(line.size()));
-    return true;
+    out.kind = LineKind::TooLong;
+    out.length = line.size();
+    return;
   }
   std::size_t first = 0, last = line.size();
   while (first < last && IsBlank(line[first])) ++first;
   while (last > first && IsBlank(line[last - 1])) --last;
-  if (first == last) return true;
+  if (first == last) {
+    out.kind = LineKind::Blank;
+    return;
+  }
   if (line.substr(first, last - first) == "%") {
-    // A leading "%" opens the program; any later one closes it.
-    if (sawCode_) return false;
-    sawCode_ = true;
-    return true;
+    out.kind = LineKind::Percent;
+    return;
+  }
+  out.kind = LineKind::Code;
+  // A fresh block without clearing its values, which are only read once set.
+  ::new (&out.block) Block;
+  out.why = Parse(line, out.block);
+}
+
+bool Reader::Take(ParsedLine& line, std::uint32_t index) {
+  switch (line.kind) {
+    case LineKind::Blank: return true;
+    case LineKind::TooLong: Fail(index, msg::kLineTooLong, std::to_string(line.length)); return true;
+    case LineKind::Percent:
+      // A leading "%" opens the program; any later one closes it.
+      if (sawCode_) return false;
+      sawCode_ = true;
+      return true;
+    case LineKind::Code: break;
   }
   sawCode_ = true;
-  Block block;
-  const char* why = Parse(line, block);
+  Block& block = line.block;
+  const char* why = line.why;
   if (!why) why = Execute(block, index);
   if (why) {
     Fail(index, why);
@@ -529,24 +602,136 @@ bool Reader::Line(std::string_view line, std::uint32_t index) {
   return !block.end;
 }
 
+// The end of the line that starts at `start`.
+std::size_t LineEnd(std::string_view text, std::size_t start) {
+  const void* nl = std::memchr(text.data() + start, '\n', text.size() - start);
+  return nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - text.data()) : text.size();
+}
+
+// Smaller texts are read on the calling thread alone: a second one would not pay for itself.
+constexpr std::size_t kTwoThreadsFrom = std::size_t{1} << 20;
+constexpr std::size_t kChunkLines = 512;
+constexpr std::size_t kChunks = 4;
+
+// Reads a large text on two threads: one finds the lines and reads their words chunk by chunk,
+// the other runs them in order as they come. The result is the one reading alone gives.
+void ReadOnTwoThreads(std::string_view text, PlotProgram& out) {
+  struct Chunk {
+    std::vector<ParsedLine> lines = std::vector<ParsedLine>(kChunkLines);
+    std::size_t count = 0;
+  };
+  std::vector<Chunk> chunks(kChunks);
+  std::mutex mutex;
+  std::condition_variable changed;
+  std::size_t produced = 0, consumed = 0;
+  bool done = false, stop = false;
+  std::exception_ptr failure;
+  Parser parser;
+
+  // Only this thread touches out.lineStarts; the reading thread touches the rest of out.
+  std::thread finder([&] {
+    try {
+      std::size_t start = 0;
+      bool parsing = true;
+      while (start < text.size() && parsing) {
+        {
+          std::unique_lock lock(mutex);
+          changed.wait(lock, [&] { return produced - consumed < kChunks || stop; });
+          if (stop) break;
+        }
+        Chunk& chunk = chunks[produced % kChunks];
+        chunk.count = 0;
+        while (chunk.count < kChunkLines && start < text.size()) {
+          const std::size_t stopAt = LineEnd(text, start);
+          out.lineStarts.push_back(static_cast<std::uint32_t>(start));
+          parser.Read(text.substr(start, stopAt - start), chunk.lines[chunk.count++]);
+          start = stopAt + 1;
+        }
+        std::lock_guard lock(mutex);
+        ++produced;
+        changed.notify_all();
+      }
+      // Once the program has ended the rest of the lines are only found, for the text pane.
+      while (start < text.size()) {
+        out.lineStarts.push_back(static_cast<std::uint32_t>(start));
+        start = LineEnd(text, start) + 1;
+      }
+    } catch (...) {
+      failure = std::current_exception();
+    }
+    std::lock_guard lock(mutex);
+    done = true;
+    changed.notify_all();
+  });
+
+  Reader reader(out);
+  std::uint32_t index = 0;
+  try {
+    for (bool reading = true; reading;) {
+      {
+        std::unique_lock lock(mutex);
+        changed.wait(lock, [&] { return produced > consumed || done; });
+        if (produced == consumed) break;
+      }
+      Chunk& chunk = chunks[consumed % kChunks];
+      for (std::size_t i = 0; i < chunk.count && reading; ++i) reading = reader.Take(chunk.lines[i], index++);
+      std::lock_guard lock(mutex);
+      ++consumed;
+      stop = !reading;
+      changed.notify_all();
+    }
+  } catch (...) {
+    {
+      std::lock_guard lock(mutex);
+      stop = true;
+      changed.notify_all();
+    }
+    finder.join();
+    throw;
+  }
+  finder.join();
+  if (failure) std::rethrow_exception(failure);
+}
+
+}  // namespace
+
+namespace {
+
+PlotProgram Reserved(std::string_view text) {
+  PlotProgram out;
+  // One pass to count lines spares the vectors their growing copies; the moves' room is
+  // only touched as it fills. A line makes one move at most, so the room never runs out: on
+  // a file of stacked moves, growing would copy hundreds of megabytes and hold twice as many.
+  const std::size_t lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
+  out.lineStarts.reserve(lines);
+  out.moves.reserve(lines);
+  return out;
+}
+
 }  // namespace
 
 PlotProgram ReadProgram(std::string_view text) {
-  PlotProgram out;
-  // One pass to count lines spares the vectors their growing copies; the moves' room is
-  // only touched as it fills.
-  const std::size_t lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
-  out.lineStarts.reserve(lines);
-  out.moves.reserve(std::min<std::size_t>(lines, 2'000'000));
+  if (text.size() < kTwoThreadsFrom || std::thread::hardware_concurrency() < 2) return ReadProgramOnOneThread(text);
+  PlotProgram out = Reserved(text);
+  ReadOnTwoThreads(text, out);
+  return out;
+}
+
+PlotProgram ReadProgramOnOneThread(std::string_view text) {
+  PlotProgram out = Reserved(text);
+  Parser parser;
   Reader reader(out);
+  ParsedLine parsed;
   bool reading = true;
   std::size_t start = 0;
   std::uint32_t index = 0;
   while (start < text.size()) {
-    const void* nl = std::memchr(text.data() + start, '\n', text.size() - start);
-    const std::size_t stop = nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - text.data()) : text.size();
+    const std::size_t stop = LineEnd(text, start);
     out.lineStarts.push_back(static_cast<std::uint32_t>(start));
-    if (reading) reading = reader.Line(text.substr(start, stop - start), index);
+    if (reading) {
+      parser.Read(text.substr(start, stop - start), parsed);
+      reading = reader.Take(parsed, index);
+    }
     ++index;
     start = stop + 1;
   }

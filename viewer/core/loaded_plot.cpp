@@ -8,21 +8,35 @@
 
 namespace talvo::plot {
 
-LoadedPlot PlotOfText(std::string text) {
+namespace {
+
+// A text already found drawable.
+LoadedPlot PlotOfGoodText(std::string text) {
   LoadedPlot plot;
-  plot.problem = TextProblem(text);
-  if (!plot.problem.empty()) return plot;
   plot.text = std::move(text);
   plot.program = ReadProgram(plot.text);
   plot.index = MoveIndex(plot.program);
   return plot;
 }
 
+}  // namespace
+
+LoadedPlot PlotOfText(std::string text) {
+  std::string problem = TextProblem(text);
+  if (!problem.empty()) {
+    LoadedPlot plot;
+    plot.problem = std::move(problem);
+    return plot;
+  }
+  return PlotOfGoodText(std::move(text));
+}
+
 LoadedPlot LoadPlot(const std::string& path) {
   ProgramFile file = LoadProgramFile(path);
   LoadedPlot plot;
+  // The file's text has been checked as it was loaded; a second look would scan it again.
   if (file.problem.empty())
-    plot = PlotOfText(std::move(file.text));
+    plot = PlotOfGoodText(std::move(file.text));
   else
     plot.problem = file.problem;
   plot.path = path;

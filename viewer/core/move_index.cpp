@@ -4,10 +4,18 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <thread>
 
 #include "arc_geometry.h"
 
 namespace talvo::plot {
+
+namespace {
+
+// Fewer moves are placed on the calling thread alone: a second thread would not pay for itself.
+constexpr std::size_t kTwoThreadsFrom = 200'000;
+
+}  // namespace
 
 PlotExtents BoxOfMove(const MoveList& moves, std::size_t i) {
   if (moves.IsArc(i)) return MoveBox(moves.Geometry(i));
@@ -33,21 +41,39 @@ MoveIndex::MoveIndex(const PlotProgram& program) {
     };
     return clampCell(cy) * side + clampCell(cx);
   };
+  const std::size_t cells = side * side;
   std::vector<std::uint32_t> cellOfMove(n);
-  cellStart_.assign(side * side + 1, 0);
-  for (std::size_t i = 0; i < n; ++i) {
-    cellOfMove[i] = static_cast<std::uint32_t>(cellOf(BoxOfMove(moves, i)));
-    ++cellStart_[cellOfMove[i] + 1];
+  cellStart_.assign(cells + 1, 0);
+  cellBox_.assign(cells, PlotExtents{});
+  // Each move's box is found once: it places the move and widens its cell's box.
+  const auto place = [&](std::size_t from, std::size_t to, std::uint32_t* counts, PlotExtents* boxes) {
+    for (std::size_t i = from; i < to; ++i) {
+      const PlotExtents box = BoxOfMove(moves, i);
+      const std::size_t c = cellOf(box);
+      cellOfMove[i] = static_cast<std::uint32_t>(c);
+      ++counts[c];
+      boxes[c].Add(box);
+    }
+  };
+  if (n < kTwoThreadsFrom || std::thread::hardware_concurrency() < 2) {
+    place(0, n, cellStart_.data() + 1, cellBox_.data());
+  } else {
+    // A large program is placed in two halves at once; the cells' counts and boxes are then
+    // summed, which gives the grid one pass would.
+    std::vector<std::uint32_t> counts(cells, 0);
+    std::vector<PlotExtents> boxes(cells);
+    std::thread second([&] { place(n / 2, n, counts.data(), boxes.data()); });
+    place(0, n / 2, cellStart_.data() + 1, cellBox_.data());
+    second.join();
+    for (std::size_t c = 0; c < cells; ++c) {
+      cellStart_[c + 1] += counts[c];
+      cellBox_[c].Add(boxes[c]);
+    }
   }
-  for (std::size_t c = 0; c < side * side; ++c) cellStart_[c + 1] += cellStart_[c];
+  for (std::size_t c = 0; c < cells; ++c) cellStart_[c + 1] += cellStart_[c];
   order_.resize(n);
   std::vector<std::uint32_t> fill(cellStart_.begin(), cellStart_.end() - 1);
-  cellBox_.assign(side * side, PlotExtents{});
-  for (std::size_t i = 0; i < n; ++i) {
-    const std::uint32_t c = cellOfMove[i];
-    order_[fill[c]++] = static_cast<std::uint32_t>(i);
-    cellBox_[c].Add(BoxOfMove(moves, i));
-  }
+  for (std::size_t i = 0; i < n; ++i) order_[fill[cellOfMove[i]]++] = static_cast<std::uint32_t>(i);
 }
 
 std::size_t MoveIndex::CountNear(const PlotExtents& view) const {

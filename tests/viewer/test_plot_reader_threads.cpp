@@ -1,0 +1,128 @@
+// SPDX-License-Identifier: MIT
+// A large program is read on two threads; whatever its lines, the result must be the one the
+// calling thread alone gives, field by field.
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "gcode_reader.h"
+
+namespace talvo::plot {
+namespace {
+
+// Lines of every kind the reader meets: moves in both distance modes and both units, arcs
+// of both forms, words passed over, and lines it refuses.
+const char* const kLines[] = {
+    "G0 X10 Y10",
+    "G1 X20.5 Y-3.25 F1200",
+    "X21 Y-4",
+    "G2 X30 Y0 I5 J0",
+    "G3 X10 Y0 R12.5",
+    "G2 I-2 J0",
+    "G91 G1 X1 Y1",
+    "G90",
+    "G20",
+    "G21",
+    "(a comment)",
+    "; a note",
+    "M3 S2000",
+    "M5",
+    "M101 P3",
+    "#1 = [2 * 3]",
+    "F[#1]",
+    "F900",
+    "T2",
+    "N120 G0 X0 Y0",
+    "",
+    "   ",
+    "G1 X1e3",
+    "G2 X1 Y1",
+    "G1 X2 Q4",
+    "G1 X[#1]",
+    "G18",
+    "G2 X5 Y5 R1",
+    "G7",
+    "X1 X2",
+    "(open comment",
+    "G1 X3 A4",
+    "/G1 X4 Y4",
+    "G3 X0 Y0 I3 J3 P2",
+    "O100 sub",
+    "G1 Z-1.5",
+    "G80",
+    "X5",
+    "G1 X-0 Y.5",
+    "G0 X123456789.123456789",
+};
+
+std::string RandomProgram(std::size_t bytes, unsigned seed) {
+  std::mt19937 random(seed);
+  std::uniform_int_distribution<std::size_t> pick(0, std::size(kLines) - 1);
+  std::string text = "%\r\n";
+  while (text.size() < bytes) text.append(kLines[pick(random)]).append(random() % 2 ? "\r\n" : "\n");
+  return text;
+}
+
+void ExpectSame(const PlotProgram& a, const PlotProgram& b) {
+  ASSERT_EQ(a.moves.size(), b.moves.size());
+  for (std::size_t i = 0; i < a.moves.size(); ++i) {
+    const PlotMove m = a.moves[i], n = b.moves[i];
+    ASSERT_TRUE(m.end.x == n.end.x && m.end.y == n.end.y && m.end.z == n.end.z && m.centreX == n.centreX &&
+                m.centreY == n.centreY && m.feed == n.feed && m.line == n.line && m.kind == n.kind &&
+                m.pierce == n.pierce)
+        << "move " << i;
+  }
+  EXPECT_EQ(a.errorCount, b.errorCount);
+  ASSERT_EQ(a.errors.size(), b.errors.size());
+  for (std::size_t i = 0; i < a.errors.size(); ++i) {
+    EXPECT_EQ(a.errors[i].line, b.errors[i].line);
+    EXPECT_EQ(a.errors[i].reason, b.errors[i].reason);
+  }
+  ASSERT_EQ(a.passedOver.size(), b.passedOver.size());
+  for (std::size_t i = 0; i < a.passedOver.size(); ++i) {
+    EXPECT_EQ(a.passedOver[i].word, b.passedOver[i].word);
+    EXPECT_EQ(a.passedOver[i].firstLine, b.passedOver[i].firstLine);
+    EXPECT_EQ(a.passedOver[i].lines, b.passedOver[i].lines);
+  }
+  EXPECT_EQ(a.lineStarts, b.lineStarts);
+  EXPECT_EQ(a.pierces, b.pierces);
+  EXPECT_EQ(a.units, b.units);
+  EXPECT_EQ(a.extents.minX, b.extents.minX);
+  EXPECT_EQ(a.extents.minY, b.extents.minY);
+  EXPECT_EQ(a.extents.maxX, b.extents.maxX);
+  EXPECT_EQ(a.extents.maxY, b.extents.maxY);
+  EXPECT_EQ(a.cutLength, b.cutLength);
+  EXPECT_EQ(a.rapidLength, b.rapidLength);
+  EXPECT_EQ(a.feedUnknown, b.feedUnknown);
+}
+
+struct Case {
+  const char* name;
+  const char* ending;  // inserted after the line at `at` of the text; the lines after it are only counted
+  double at;
+};
+
+TEST(PlotReaderThreads, LargeProgramsReadAsOnOneThread) {
+  const Case cases[] = {
+      {"to the last line", nullptr, 0},
+      {"ended by M30", "M30\n", 2.0 / 3},
+      {"ended by a closing %", "%\n", 2.0 / 3},
+      {"ended in the first chunk", "M2\n", 0.0001},
+  };
+  unsigned seed = 1;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string text = RandomProgram(3'000'000, seed++);
+    if (c.ending) text.insert(text.find('\n', static_cast<std::size_t>(c.at * text.size())) + 1, c.ending);
+    const PlotProgram two = ReadProgram(text);
+    const PlotProgram one = ReadProgramOnOneThread(text);
+    ASSERT_GT(one.moves.size(), 0u);
+    ExpectSame(two, one);
+  }
+}
+
+}  // namespace
+}  // namespace talvo::plot
