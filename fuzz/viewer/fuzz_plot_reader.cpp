@@ -42,7 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(s.pierces == p.pierces.size(), "the summary counts every pierce");
     Check(std::isfinite(s.cutSeconds) && s.cutSeconds >= 0 && std::isfinite(s.totalSeconds),
           "the estimate is a finite time");
-    Check(s.TimeKnown() == (s.cutsWithoutFeed + s.cutsAtFeedZero == 0), "an estimate is refused only for a feed");
+    Check(s.TimeKnown() == (s.cutsWithoutFeed + s.cutsAtFeedZero + s.cutsAtUnknownFeed == 0),
+          "an estimate is refused only for a feed");
 
     // Fitted, and close up on the first move's end, as the window opens and zooms.
     QImage image(96, 64, QImage::Format_RGB32);
