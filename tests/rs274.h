@@ -2,21 +2,20 @@
 // Runs a program through LinuxCNC's standalone interpreter and collects the moves it makes.
 #pragma once
 
-#include <sys/wait.h>
-
-#include <array>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "run_command.h"
 #include "temp_root.h"
 
 namespace talvo::test_support {
@@ -44,6 +43,24 @@ struct Rs274Result {
 
 inline bool Rs274Available() { return std::system("command -v rs274 >/dev/null 2>&1") == 0; }
 
+/// The move of one line of rs274's output, when the line is a move call.
+inline std::optional<Rs274Move> MoveOf(const std::string& line) {
+  const struct {
+    const char* word;
+    Rs274Move::Kind kind;
+  } calls[] = {
+      {"STRAIGHT_TRAVERSE(", Rs274Move::Traverse}, {"STRAIGHT_FEED(", Rs274Move::Feed}, {"ARC_FEED(", Rs274Move::Arc}};
+  for (const auto& call : calls) {
+    const auto at = line.find(call.word);
+    if (at == std::string::npos) continue;
+    Rs274Move move{call.kind, {}};
+    std::istringstream args(line.substr(at + std::string(call.word).size()));
+    for (std::string arg; std::getline(args, arg, ',');) move.args.push_back(std::stod(arg));
+    return move;
+  }
+  return std::nullopt;
+}
+
 /// Reads a program file. rs274 writes a variable file and $HOME/.tool.mmap: both go to a scratch folder.
 inline Rs274Result RunRs274File(const std::filesystem::path& file) {
   if (!Rs274Available()) throw std::runtime_error("rs274 not found (Debian package linuxcnc-uspace)");
@@ -52,29 +69,10 @@ inline Rs274Result RunRs274File(const std::filesystem::path& file) {
   const std::string command = "cd '" + home + "' && HOME='" + home + "' rs274 -g '" + file.string() + "' -v '" +
                               (scratch.Path() / "vars.var").string() + "' 2>&1";
   Rs274Result result;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return result;
-  std::array<char, 4096> buffer{};
-  for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;)
-    result.output.append(buffer.data(), n);
-  const int status = pclose(pipe);
-  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-
-  const struct {
-    const char* word;
-    Rs274Move::Kind kind;
-  } calls[] = {
-      {"STRAIGHT_TRAVERSE(", Rs274Move::Traverse}, {"STRAIGHT_FEED(", Rs274Move::Feed}, {"ARC_FEED(", Rs274Move::Arc}};
+  result.exitCode = RunShell(command, result.output);
   std::istringstream lines(result.output);
   for (std::string line; std::getline(lines, line);) {
-    for (const auto& call : calls) {
-      const auto at = line.find(call.word);
-      if (at == std::string::npos) continue;
-      Rs274Move move{call.kind, {}};
-      std::istringstream args(line.substr(at + std::string(call.word).size()));
-      for (std::string arg; std::getline(args, arg, ',');) move.args.push_back(std::stod(arg));
-      result.moves.push_back(move);
-    }
+    if (auto move = MoveOf(line)) result.moves.push_back(*move);
   }
   return result;
 }
@@ -97,34 +95,18 @@ inline Rs274Lines RunRs274Numbered(const std::string& program) {
   const std::string command = "cd '" + home + "' && HOME='" + home + "' rs274 -g -n 0 '" + file.string() + "' -v '" +
                               (scratch.Path() / "vars.var").string() + "' 2>'" + errors.string() + "'";
   Rs274Lines result;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return result;
-  std::array<char, 4096> buffer{};
-  for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;)
-    result.output.append(buffer.data(), n);
-  pclose(pipe);
+  RunShell(command, result.output);
 
   const auto lineNumber = [](const std::string& text, std::size_t at) {
     if (at >= text.size() || text[at] != 'N' || at + 1 >= text.size() || !std::isdigit(text[at + 1])) return -1;
     return std::atoi(text.c_str() + at + 1);
   };
-  const struct {
-    const char* word;
-    Rs274Move::Kind kind;
-  } calls[] = {
-      {"STRAIGHT_TRAVERSE(", Rs274Move::Traverse}, {"STRAIGHT_FEED(", Rs274Move::Feed}, {"ARC_FEED(", Rs274Move::Arc}};
   std::istringstream lines(result.output);
   for (std::string line; std::getline(lines, line);) {
     const auto n = line.find('N');
     const int number = n == std::string::npos ? -1 : lineNumber(line, n);
-    for (const auto& call : calls) {
-      const auto at = line.find(call.word);
-      if (at == std::string::npos || number < 0) continue;
-      Rs274Move move{call.kind, {}};
-      std::istringstream args(line.substr(at + std::string(call.word).size()));
-      for (std::string arg; std::getline(args, arg, ',');) move.args.push_back(std::stod(arg));
-      result.moves[number].push_back(move);
-    }
+    if (number < 0) continue;
+    if (auto move = MoveOf(line)) result.moves[number].push_back(*move);
   }
   // A refusal is the reason on one line and the refused line itself on the next.
   std::ifstream err(errors);

@@ -12,33 +12,20 @@
 
 #include "launcher_bytes.h"
 #include "messages.h"
+#include "run_command.h"
 #include "temp_root.h"
 
 namespace talvo {
 namespace {
 
+using test_support::Ran;
 using test_support::ReadBytes;
+using test_support::RunCommand;
 using test_support::TempRoot;
 using test_support::WriteBytes;
 
-struct Ran {
-  int exitCode;
-  std::string out;
-  std::string err;
-};
-
 Ran RunCli(const std::string& args, const std::string& root) {
-  TempRoot scratch;
-  const auto errFile = scratch.Path() / "stderr";
-  const std::string command = "TALVO_ROOT='" + root + "' '" TALVO_GCODE "' " + args + " 2>'" + errFile.string() + "'";
-  Ran ran{-1, {}, {}};
-  FILE* pipe = popen(command.c_str(), "r");
-  std::array<char, 4096> buffer{};
-  for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;) ran.out.append(buffer.data(), n);
-  const int status = pclose(pipe);
-  ran.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  ran.err = ReadBytes(errFile);
-  return ran;
+  return RunCommand("TALVO_ROOT='" + root + "' '" TALVO_GCODE "' " + args);
 }
 
 TEST(Cli, PrintsTheProgramAsTheScreenShowsIt) {

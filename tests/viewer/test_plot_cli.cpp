@@ -13,38 +13,25 @@
 #include "gcode_reader.h"
 #include "plot_messages.h"
 #include "reading_report.h"
+#include "run_command.h"
 #include "temp_root.h"
 
 namespace talvo::plot {
 namespace {
 
-using test_support::ReadBytes;
+using test_support::Ran;
+using test_support::RunCommand;
 using test_support::TempRoot;
 using test_support::WriteBytes;
 using ::testing::HasSubstr;
 using ::testing::Not;
 
-struct Ran {
-  int exitCode;
-  std::string out;
-  std::string err;
-};
-
 // Runs talvo-plot with no display at all: no X, no Wayland, no platform chosen.
 Ran RunPlot(const std::string& args) {
   TempRoot scratch;
   std::filesystem::permissions(scratch.Path(), std::filesystem::perms::owner_all);
-  const auto errFile = scratch.Path() / "stderr";
-  const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM XDG_RUNTIME_DIR='" +
-                              scratch.Path().string() + "' '" TALVO_PLOT "' " + args + " 2>'" + errFile.string() + "'";
-  Ran ran{-1, {}, {}};
-  FILE* pipe = popen(command.c_str(), "r");
-  std::array<char, 4096> buffer{};
-  for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;) ran.out.append(buffer.data(), n);
-  const int status = pclose(pipe);
-  ran.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  ran.err = ReadBytes(errFile);
-  return ran;
+  return RunCommand("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM XDG_RUNTIME_DIR='" + scratch.Path().string() +
+                    "' '" TALVO_PLOT "' " + args);
 }
 
 TEST(PlotCli, ExportExitsOneWhenALineWasRefusedAndStillWritesThePicture) {
