@@ -14,15 +14,8 @@ wine=$(ls /usr/lib/wine/wine64 2>/dev/null || command -v wine64 || command -v wi
 for tool in xdotool import; do
   command -v $tool >/dev/null || { echo "$tool not found (tools/install-deps)"; exit 1; }
 done
-scratch=$(mktemp -d)
-export WINEPREFIX="$scratch/prefix" WINEDEBUG=-all HOME="$scratch" LC_ALL=C.UTF-8
-unset TALVO_ROOT || true
-cleanup() {
-  "$(dirname "$wine")/wineserver" -k 2>/dev/null || true
-  rm -rf "$scratch"
-}
-trap cleanup EXIT
-"$wine" wineboot -i >/dev/null 2>&1 || true
+export LC_ALL=C.UTF-8
+. "$(dirname "$0")/wine_prefix.sh"
 drive_c=$WINEPREFIX/drive_c
 
 fail() { echo "smoke: $*"; exit 1; }

@@ -7,15 +7,7 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 wine=$(ls /usr/lib/wine/wine64 2>/dev/null || command -v wine64 || command -v wine || true)
 [ -n "$wine" ] || { echo "wine not found (Debian package wine64)"; exit 1; }
-scratch=$(mktemp -d)
-export WINEPREFIX="$scratch/prefix" WINEDEBUG=-all HOME="$scratch"
-unset TALVO_ROOT || true
-cleanup() {
-  "$(dirname "$wine")/wineserver" -k 2>/dev/null || true
-  rm -rf "$scratch"
-}
-trap cleanup EXIT
-"$wine" wineboot -i >/dev/null 2>&1 || true
+. "$(dirname "$0")/wine_prefix.sh"
 # Wine's own desktop window: its windows get frames without a window manager, and showing one
 # does not wait for a window manager that Xvfb lacks.
 "$wine" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
