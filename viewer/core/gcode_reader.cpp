@@ -4,12 +4,11 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <condition_variable>
+#include <atomic>
 #include <cstring>
 #include <exception>
 #include <iterator>
 #include <memory>
-#include <mutex>
 #include <new>
 #include <numbers>
 #include <string>
@@ -46,16 +45,16 @@ constexpr double kTiny = 1e-12;
 
 constexpr std::uint32_t Bit(char letter) { return 1u << (letter - 'A'); }
 
-// The words of one block, indexed by letter.
+// The words of one block. The small fields come first and the values are kept in the order
+// read, so a short line touches one or two cache lines of it: a large program's lines are handed
+// from one thread to another by the hundred thousand.
 struct Block {
-  // Only the values of present letters are set, which spares every line clearing them.
-  double value[26];
   std::uint32_t present = 0;
   std::uint32_t expression = 0;  // letters whose value is an expression the reader does not evaluate
-  int motion = -1;               // G0..G3, G80 seen on this line (-1: none)
-  int distance = -1;             // 90 or 91
-  int units = -1;                // 20 or 21
-  int plane = -1;                // 17, 18 or 19
+  std::int8_t motion = -1;       // G0..G3, G80 seen on this line (-1: none)
+  std::int8_t distance = -1;     // 90 or 91
+  std::int8_t units = -1;        // 20 or 21
+  std::int8_t plane = -1;        // 17, 18 or 19
   bool end = false;              // M2 or M30
   bool dwell = false;            // G4
   bool pathControl = false;      // G64
@@ -63,19 +62,29 @@ struct Block {
   bool wordsM = false;           // an M code that takes P and Q: M19, M50-M53, M62-M68, user codes M100-M199
   bool ioM = false;              // M66, M67 or M68, which take E, L and Q
   bool spindleM = false;         // M3, M4, M5, M19 or M51, which take $
-  int passedCount = 0;
+  std::uint8_t passedCount = 0;
+  std::uint8_t valueCount = 0;
+  // Only the entries of present letters are set, which spares every line clearing them.
+  std::uint8_t slot[26];  // where each present letter's value is in value[]
+  double value[26];
   // What the line carries that the drawing passes over: each kind has one text, so the pointer
   // names it. Only the first passedCount are set, which spares every line clearing them.
   const char* passed[8];
 
   bool Has(char letter) const { return present & Bit(letter); }
   bool IsExpression(char letter) const { return expression & Bit(letter); }
-  double Get(char letter) const { return Has(letter) ? value[letter - 'A'] : 0; }
+  double Get(char letter) const { return Has(letter) ? value[slot[letter - 'A']] : 0; }
+  // Once for each letter: a word given twice is refused before it is set.
+  void Set(char letter, double v) {
+    present |= Bit(letter);
+    slot[letter - 'A'] = valueCount;
+    value[valueCount++] = v;
+  }
   void Pass(const char* word) {
     for (int i = 0; i < passedCount; ++i) {
       if (passed[i] == word) return;
     }
-    if (passedCount < static_cast<int>(std::size(passed))) passed[passedCount++] = word;
+    if (passedCount < std::size(passed)) passed[passedCount++] = word;
   }
 };
 
@@ -84,8 +93,8 @@ enum class LineKind : std::uint8_t { Blank, TooLong, Percent, Code };
 // One source line as read on its own, before the modes of the lines above it apply.
 struct ParsedLine {
   LineKind kind = LineKind::Blank;
+  std::uint32_t length = 0;   // for a TooLong line
   const char* why = nullptr;  // why the words cannot be read, for a Code line
-  std::size_t length = 0;     // for a TooLong line
   Block block;
 };
 
@@ -111,10 +120,9 @@ class Reader {
   bool Take(ParsedLine& line, std::uint32_t index);
 
  private:
-  const char* Check(const Block& block) const;
   const char* Execute(const Block& block, std::uint32_t index);
   const char* Arc(const Block& block, PlotPoint end, std::uint32_t index);
-  void Add(PlotMove move);
+  void Add(PlotMove& move);  // sets the move's feed and pierce mark
   void Fail(std::uint32_t index, const char* reason, std::string_view detail = {});
   void NotePassed(const Block& block, std::uint32_t index);
 
@@ -318,7 +326,7 @@ const char* Parser::Parse(std::string_view line, Block& block) {
       const double tenths = std::round(v * 10);
       const int code = static_cast<int>(tenths / 10);
       if (std::abs(v) > 1000 || tenths != code * 10.0) return msg::kCodeUnknown;
-      int* group = nullptr;
+      std::int8_t* group = nullptr;
       switch (code) {
         case 0:
         case 1:
@@ -356,7 +364,7 @@ const char* Parser::Parse(std::string_view line, Block& block) {
         default: return msg::kCodeUnknown;
       }
       if (*group != -1) return msg::kCodesClash;
-      *group = code;
+      *group = static_cast<std::int8_t>(code);
       continue;
     }
     if (letter == 'M') {
@@ -380,16 +388,15 @@ const char* Parser::Parse(std::string_view line, Block& block) {
     if (letter == 'O') return msg::kSubprogram;
     const std::uint32_t bit = Bit(letter);
     if (block.present & bit) return msg::kWordTwice;
-    block.present |= bit;
     if (expression) block.expression |= bit;
-    block.value[letter - 'A'] = v;
+    block.Set(letter, v);
   }
   return nullptr;
 }
 
 // The words that need a code on the same line to mean anything: a line that carries one without
 // it would be run differently from the way it reads, so it is refused as LinuxCNC refuses it.
-const char* Reader::Check(const Block& block) const {
+const char* Check(const Block& block) {
   constexpr std::uint32_t kOtherAxes = Bit('A') | Bit('B') | Bit('C') | Bit('U') | Bit('V') | Bit('W');
   constexpr std::uint32_t kPathWords =
       Bit('X') | Bit('Y') | Bit('Z') | Bit('I') | Bit('J') | Bit('K') | Bit('R') | Bit('P');
@@ -414,7 +421,7 @@ void Reader::NotePassed(const Block& block, std::uint32_t index) {
   }
 }
 
-void Reader::Add(PlotMove move) {
+void Reader::Add(PlotMove& move) {
   move.feed = feed_;
   move.pierce = move.IsCut() && lastWasRapid_;
   if (move.pierce) out_.pierces.push_back(static_cast<std::uint32_t>(out_.moves.size()));
@@ -480,7 +487,6 @@ const char* Reader::Arc(const Block& block, PlotPoint end, std::uint32_t index) 
 }
 
 const char* Reader::Execute(const Block& block, std::uint32_t index) {
-  if (const char* why = Check(block)) return why;
   const bool axes = block.Has('X') || block.Has('Y') || block.Has('Z');
   const bool centre = block.Has('I') || block.Has('J');
   const bool arcWords = centre || block.Has('R');
@@ -555,7 +561,7 @@ void Reader::Fail(std::uint32_t index, const char* reason, std::string_view deta
 void Parser::Read(std::string_view line, ParsedLine& out) {
   if (line.size() > kMaxLineLength) {
     out.kind = LineKind::TooLong;
-    out.length = line.size();
+    out.length = static_cast<std::uint32_t>(line.size());
     return;
   }
   std::size_t first = 0, last = line.size();
@@ -572,7 +578,15 @@ void Parser::Read(std::string_view line, ParsedLine& out) {
   out.kind = LineKind::Code;
   // A fresh block without clearing its values, which are only read once set.
   ::new (&out.block) Block;
-  out.why = Parse(line, out.block);
+  Block& block = out.block;
+  out.why = Parse(line, block);
+  // What needs no modes is found here, where it may run ahead of the reading thread.
+  if (!out.why) out.why = Check(block);
+  if (out.why) return;
+  if (block.Has('F') && block.IsExpression('F')) block.Pass(msg::kPassedFeedExpression);
+  if (block.Has('S')) block.Pass("S");
+  if (block.Has('T')) block.Pass("T");
+  if (block.dollar) block.Pass("$");
 }
 
 bool Reader::Take(ParsedLine& line, std::uint32_t index) {
@@ -594,10 +608,6 @@ bool Reader::Take(ParsedLine& line, std::uint32_t index) {
     Fail(index, why);
     return true;
   }
-  if (block.Has('F') && block.IsExpression('F')) block.Pass(msg::kPassedFeedExpression);
-  if (block.Has('S')) block.Pass("S");
-  if (block.Has('T')) block.Pass("T");
-  if (block.dollar) block.Pass("$");
   NotePassed(block, index);
   return !block.end;
 }
@@ -610,36 +620,44 @@ std::size_t LineEnd(std::string_view text, std::size_t start) {
 
 // Smaller texts are read on the calling thread alone: a second one would not pay for itself.
 constexpr std::size_t kTwoThreadsFrom = std::size_t{1} << 20;
-constexpr std::size_t kChunkLines = 512;
-constexpr std::size_t kChunks = 4;
+constexpr std::size_t kChunkLines = 1024;
+constexpr std::uint32_t kChunks = 8;
 
 // Reads a large text on two threads: one finds the lines and reads their words chunk by chunk,
 // the other runs them in order as they come. The result is the one reading alone gives.
 void ReadOnTwoThreads(std::string_view text, PlotProgram& out) {
   struct Chunk {
     std::vector<ParsedLine> lines = std::vector<ParsedLine>(kChunkLines);
-    std::size_t count = 0;
+    std::size_t count = 0;  // an empty chunk ends the lines
   };
   std::vector<Chunk> chunks(kChunks);
-  std::mutex mutex;
-  std::condition_variable changed;
-  std::size_t produced = 0, consumed = 0;
-  bool done = false, stop = false;
+  // Chunks filled and chunks taken. Each side waits on the other's count only when it has to,
+  // and the counts change a few thousand times a second, so the threads seldom sleep.
+  std::atomic<std::uint32_t> produced{0}, consumed{0};
+  std::atomic<bool> stop{false};
   std::exception_ptr failure;
   Parser parser;
 
+  const auto publish = [&] {
+    produced.fetch_add(1);
+    produced.notify_one();
+  };
+  // When the chunks are all full the finder sleeps until half are free again, so that it is
+  // woken once for several chunks taken rather than for each.
+  const auto waitForRoom = [&](std::uint32_t next) {
+    if (next - consumed.load() < kChunks) return;
+    for (std::uint32_t taken = consumed.load(); next - taken > kChunks / 2 && !stop.load(); taken = consumed.load())
+      consumed.wait(taken);
+  };
   // Only this thread touches out.lineStarts; the reading thread touches the rest of out.
   std::thread finder([&] {
     try {
       std::size_t start = 0;
-      bool parsing = true;
-      while (start < text.size() && parsing) {
-        {
-          std::unique_lock lock(mutex);
-          changed.wait(lock, [&] { return produced - consumed < kChunks || stop; });
-          if (stop) break;
-        }
-        Chunk& chunk = chunks[produced % kChunks];
+      while (start < text.size()) {
+        const std::uint32_t next = produced.load();
+        waitForRoom(next);
+        if (stop.load()) break;
+        Chunk& chunk = chunks[next % kChunks];
         chunk.count = 0;
         while (chunk.count < kChunkLines && start < text.size()) {
           const std::size_t stopAt = LineEnd(text, start);
@@ -647,9 +665,7 @@ void ReadOnTwoThreads(std::string_view text, PlotProgram& out) {
           parser.Read(text.substr(start, stopAt - start), chunk.lines[chunk.count++]);
           start = stopAt + 1;
         }
-        std::lock_guard lock(mutex);
-        ++produced;
-        changed.notify_all();
+        publish();
       }
       // Once the program has ended the rest of the lines are only found, for the text pane.
       while (start < text.size()) {
@@ -659,36 +675,38 @@ void ReadOnTwoThreads(std::string_view text, PlotProgram& out) {
     } catch (...) {
       failure = std::current_exception();
     }
-    std::lock_guard lock(mutex);
-    done = true;
-    changed.notify_all();
+    // The empty chunk that ends the lines, once there is room for it.
+    const std::uint32_t next = produced.load();
+    waitForRoom(next);
+    chunks[next % kChunks].count = 0;
+    publish();
   });
 
+  const auto take = [&](bool last) {
+    const std::uint32_t taken = consumed.fetch_add(1) + 1;
+    if (last || produced.load() - taken == kChunks / 2) consumed.notify_one();
+  };
   Reader reader(out);
   std::uint32_t index = 0;
   try {
     for (bool reading = true; reading;) {
-      {
-        std::unique_lock lock(mutex);
-        changed.wait(lock, [&] { return produced > consumed || done; });
-        if (produced == consumed) break;
-      }
-      Chunk& chunk = chunks[consumed % kChunks];
+      const std::uint32_t mine = consumed.load();
+      for (std::uint32_t ready = produced.load(); ready == mine; ready = produced.load()) produced.wait(ready);
+      Chunk& chunk = chunks[mine % kChunks];
+      if (chunk.count == 0) break;
       for (std::size_t i = 0; i < chunk.count && reading; ++i) reading = reader.Take(chunk.lines[i], index++);
-      std::lock_guard lock(mutex);
-      ++consumed;
-      stop = !reading;
-      changed.notify_all();
+      if (!reading) stop.store(true);
+      take(!reading);
     }
   } catch (...) {
-    {
-      std::lock_guard lock(mutex);
-      stop = true;
-      changed.notify_all();
-    }
+    stop.store(true);
+    take(true);
     finder.join();
     throw;
   }
+  // After the end of the program the finder may be waiting for room: stop lets it go.
+  stop.store(true);
+  take(true);
   finder.join();
   if (failure) std::rethrow_exception(failure);
 }
