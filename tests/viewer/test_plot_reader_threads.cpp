@@ -1,14 +1,16 @@
 // SPDX-License-Identifier: MIT
-// A large program is read on two threads; whatever its lines, the result must be the one the
-// calling thread alone gives, field by field.
+// A large program is read, indexed and drawn on two threads; whatever its lines, the result
+// must be the one the calling thread alone gives, field by field.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "gcode_reader.h"
+#include "move_index.h"
 
 namespace talvo::plot {
 namespace {
@@ -121,6 +123,48 @@ TEST(PlotReaderThreads, LargeProgramsReadAsOnOneThread) {
     const PlotProgram one = ReadProgramOnOneThread(text);
     ASSERT_GT(one.moves.size(), 0u);
     ExpectSame(two, one);
+  }
+}
+
+// The index of a large program is built in two halves at once, and a view's moves can be shared
+// out between threads: every share together must visit each move that meets the view once.
+TEST(PlotIndexThreads, SharesOfAViewVisitEachMoveInItOnce) {
+  PlotProgram program = ReadProgram(RandomProgram(8'000'000, 7));
+  ASSERT_GT(program.moves.size(), 200'000u);  // large enough to be indexed on two threads
+  const MoveIndex index(program);
+  const PlotExtents& all = program.extents;
+  const double w = all.maxX - all.minX, h = all.maxY - all.minY;
+  const auto box = [&](double x0, double y0, double x1, double y1) {
+    PlotExtents b;
+    b.Add(all.minX + x0 * w, all.minY + y0 * h);
+    b.Add(all.minX + x1 * w, all.minY + y1 * h);
+    return b;
+  };
+  const struct {
+    const char* name;
+    PlotExtents view;
+  } views[] = {
+      {"all", all},
+      {"a quarter", box(0.1, 0.2, 0.35, 0.45)},
+      {"a thin strip", box(0, 0.5, 1, 0.5001)},
+      {"beside the job", box(1.5, 1.5, 2, 2)},
+  };
+  for (const auto& [name, view] : views) {
+    SCOPED_TRACE(name);
+    std::vector<std::uint32_t> meeting;
+    for (std::size_t i = 0; i < program.moves.size(); ++i) {
+      const PlotExtents b = BoxOfMove(program.moves, i);
+      if (!(b.minX > view.maxX || b.maxX < view.minX || b.minY > view.maxY || b.maxY < view.minY))
+        meeting.push_back(static_cast<std::uint32_t>(i));
+    }
+    for (const std::size_t parts : {1u, 2u, 3u}) {
+      std::vector<std::uint32_t> visited;
+      for (std::size_t part = 0; part < parts; ++part) {
+        index.ForEachIn(program.moves, view, [&](std::uint32_t i) { visited.push_back(i); }, part, parts);
+      }
+      std::sort(visited.begin(), visited.end());
+      EXPECT_EQ(visited, meeting) << parts << " parts";
+    }
   }
 }
 

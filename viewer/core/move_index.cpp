@@ -33,9 +33,10 @@ MoveIndex::MoveIndex(const PlotProgram& program) {
   const PlotExtents& ext = program.extents;
   const double width = ext.Empty() ? 1 : std::max(ext.maxX - ext.minX, 1e-9);
   const double height = ext.Empty() ? 1 : std::max(ext.maxY - ext.minY, 1e-9);
+  const double perX = static_cast<double>(side) / width, perY = static_cast<double>(side) / height;
   auto cellOf = [&](const PlotExtents& b) {
-    const double cx = (0.5 * (b.minX + b.maxX) - ext.minX) / width * static_cast<double>(side);
-    const double cy = (0.5 * (b.minY + b.maxY) - ext.minY) / height * static_cast<double>(side);
+    const double cx = (0.5 * (b.minX + b.maxX) - ext.minX) * perX;
+    const double cy = (0.5 * (b.minY + b.maxY) - ext.minY) * perY;
     const auto clampCell = [&](double v) {
       return static_cast<std::size_t>(std::clamp(v, 0.0, static_cast<double>(side - 1)));
     };
@@ -55,25 +56,37 @@ MoveIndex::MoveIndex(const PlotProgram& program) {
       boxes[c].Add(box);
     }
   };
+  order_.resize(n);
+  // Moves [from, to) into their cells, from the slots in `fill` on.
+  const auto sort = [&](std::size_t from, std::size_t to, std::vector<std::uint32_t>& fill) {
+    for (std::size_t i = from; i < to; ++i) order_[fill[cellOfMove[i]]++] = static_cast<std::uint32_t>(i);
+  };
   if (n < kTwoThreadsFrom || std::thread::hardware_concurrency() < 2) {
     place(0, n, cellStart_.data() + 1, cellBox_.data());
-  } else {
-    // A large program is placed in two halves at once; the cells' counts and boxes are then
-    // summed, which gives the grid one pass would.
-    std::vector<std::uint32_t> counts(cells, 0);
-    std::vector<PlotExtents> boxes(cells);
-    std::thread second([&] { place(n / 2, n, counts.data(), boxes.data()); });
-    place(0, n / 2, cellStart_.data() + 1, cellBox_.data());
-    second.join();
-    for (std::size_t c = 0; c < cells; ++c) {
-      cellStart_[c + 1] += counts[c];
-      cellBox_[c].Add(boxes[c]);
-    }
+    for (std::size_t c = 0; c < cells; ++c) cellStart_[c + 1] += cellStart_[c];
+    std::vector<std::uint32_t> fill(cellStart_.begin(), cellStart_.end() - 1);
+    sort(0, n, fill);
+    return;
   }
-  for (std::size_t c = 0; c < cells; ++c) cellStart_[c + 1] += cellStart_[c];
-  order_.resize(n);
-  std::vector<std::uint32_t> fill(cellStart_.begin(), cellStart_.end() - 1);
-  for (std::size_t i = 0; i < n; ++i) order_[fill[cellOfMove[i]]++] = static_cast<std::uint32_t>(i);
+  // A large program is placed in two halves at once; the cells' counts and boxes are then
+  // summed, which gives the grid one pass would. The second half's moves go after the first
+  // half's in each cell, so the two halves are also sorted at once, in the order one pass gives.
+  std::vector<std::uint32_t> counts(cells, 0);
+  std::vector<PlotExtents> boxes(cells);
+  std::thread placing([&] { place(n / 2, n, counts.data(), boxes.data()); });
+  place(0, n / 2, cellStart_.data() + 1, cellBox_.data());
+  placing.join();
+  std::vector<std::uint32_t> firstHalf(cells), secondHalf(cells);
+  for (std::size_t c = 0; c < cells; ++c) {
+    const std::uint32_t inFirst = cellStart_[c + 1];
+    cellStart_[c + 1] = cellStart_[c] + inFirst + counts[c];
+    firstHalf[c] = cellStart_[c];
+    secondHalf[c] = cellStart_[c] + inFirst;
+    cellBox_[c].Add(boxes[c]);
+  }
+  std::thread sorting([&] { sort(n / 2, n, secondHalf); });
+  sort(0, n / 2, firstHalf);
+  sorting.join();
 }
 
 std::size_t MoveIndex::CountNear(const PlotExtents& view) const {

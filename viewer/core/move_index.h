@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -24,13 +25,25 @@ class MoveIndex {
   explicit MoveIndex(const PlotProgram& program);
 
   /// Calls visit(moveIndex) for every move of `moves` (the program indexed) whose box meets
-  /// `view`, cell by cell.
+  /// `view`, cell by cell. With `parts` above one, only share `part` of those moves is visited,
+  /// so that each of `parts` threads takes about as many.
   template <typename Visit>
-  void ForEachIn(const MoveList& moves, const PlotExtents& view, Visit&& visit) const {
-    for (std::size_t cell = 0; cell + 1 < cellStart_.size(); ++cell) {
-      if (cellStart_[cell] == cellStart_[cell + 1] || !Meets(cellBox_[cell], view)) continue;
+  void ForEachIn(const MoveList& moves, const PlotExtents& view, Visit&& visit, std::size_t part = 0,
+                 std::size_t parts = 1) const {
+    // The moves of the cells that meet the view, in cell order, are cut into equal slices.
+    const std::size_t near = parts > 1 ? CountNear(view) : 0;
+    const std::size_t from = near * part / parts;
+    const std::size_t to = parts > 1 ? near * (part + 1) / parts : order_.size();
+    std::size_t seen = 0;
+    for (std::size_t cell = 0; cell + 1 < cellStart_.size() && seen < to; ++cell) {
+      const std::uint32_t first = cellStart_[cell], last = cellStart_[cell + 1];
+      if (first == last || !Meets(cellBox_[cell], view)) continue;
+      const std::size_t lo = std::max(seen, from), hi = std::min<std::size_t>(seen + (last - first), to);
+      const std::size_t before = seen;
+      seen += last - first;
+      if (lo >= hi) continue;
       const bool whole = Within(cellBox_[cell], view);
-      for (std::uint32_t k = cellStart_[cell]; k < cellStart_[cell + 1]; ++k) {
+      for (std::size_t k = first + (lo - before); k < first + (hi - before); ++k) {
         const std::uint32_t move = order_[k];
         if (whole || Meets(BoxOfMove(moves, move), view)) visit(move);
       }
