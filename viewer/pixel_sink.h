@@ -99,4 +99,18 @@ class PixelSink {
   std::uint32_t cut_, rapid_, background_;
 };
 
+/// Lays a transparent layer that a PixelSink wrote over `image` (of the same size), by the
+/// sink's own rule: cut pixels over everything, rapid pixels only on background ones.
+inline void LayOver(const QImage& layer, QImage& image, QRgb cut, QRgb rapid, QRgb background) {
+  const std::uint32_t cutPixel = 0xff000000u | cut, rapidPixel = 0xff000000u | rapid;
+  const std::uint32_t free = 0xff000000u | background;
+  for (int y = 0; y < image.height(); ++y) {
+    const auto* from = reinterpret_cast<const std::uint32_t*>(layer.constScanLine(y));
+    auto* to = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
+    for (int x = 0; x < image.width(); ++x) {
+      if (from[x] == cutPixel || (from[x] == rapidPixel && to[x] == free)) to[x] = from[x];
+    }
+  }
+}
+
 }  // namespace talvo::plot

@@ -272,19 +272,25 @@ void PlotRenderer::PaintSmooth(QPainter& painter, const PlotViewport& view) cons
 void PlotRenderer::WritePixels(QImage& image, const PlotViewport& view) const {
   const MoveList& moves = plot_.program.moves;
   const ScreenMap map(view);
-  const int h = view.size.height();
-  // Each core takes a band of rows and the moves that reach it.
-  const auto band = [&](int top, int bottom) {
-    PixelSink sink(image, top, bottom, kCut.rgb(), kRapid.rgb(), kBackground.rgb());
+  PlotExtents area;
+  area.Add(view.ProgramX(-1), view.ProgramY(-1));
+  area.Add(view.ProgramX(view.size.width() + 1), view.ProgramY(view.size.height() + 1));
+  // Each core traces half the moves in view, the second into a layer of its own that is then
+  // laid over the picture. Cuts win over rapids and rapids take only free pixels whichever
+  // stroke comes first, so the picture is the one a single pass gives. Halving the moves rather
+  // than the rows keeps both cores busy when the moves pile up in a few rows.
+  const auto trace = [&](QImage& target, QRgb background, std::size_t part) {
+    PixelSink sink(target, 0, target.height(), kCut.rgb(), kRapid.rgb(), background);
     TracedShapes traced;
-    PlotExtents area;
-    area.Add(view.ProgramX(-1), view.ProgramY(top - 1));
-    area.Add(view.ProgramX(view.size.width() + 1), view.ProgramY(bottom + 1));
-    plot_.index.ForEachIn(moves, area, [&](std::uint32_t i) { TraceMove(moves, i, view, map, traced, sink); });
+    plot_.index.ForEachIn(
+        moves, area, [&](std::uint32_t i) { TraceMove(moves, i, view, map, traced, sink); }, part, 2);
   };
-  std::thread lower(band, h / 2, h);
-  band(0, h / 2);
-  lower.join();
+  QImage layer(image.size(), QImage::Format_ARGB32);
+  layer.fill(Qt::transparent);
+  std::thread second([&] { trace(layer, 0, 1); });
+  trace(image, kBackground.rgb(), 0);
+  second.join();
+  LayOver(layer, image, kCut.rgb(), kRapid.rgb(), kBackground.rgb());
 }
 
 void PlotRenderer::WriteDone(QImage& overlay, const PlotViewport& view, std::size_t first, std::size_t last) const {

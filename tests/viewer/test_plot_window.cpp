@@ -13,6 +13,7 @@
 #include <string>
 
 #include "loaded_plot.h"
+#include "pixel_sink.h"
 #include "plot_export.h"
 #include "plot_messages.h"
 #include "plot_renderer.h"
@@ -139,6 +140,28 @@ class TestPlotWindow : public QObject {
   }
 
   // The generated hole: a rapid of 38, a lead-in of 10 at F300 and a circle of radius 48.
+  // A crowded view is traced by two cores, the second into a layer laid over the first's
+  // picture: that must keep the single pass's rule, cuts over everything and rapids only on
+  // free pixels, whichever core drew which.
+  void aLayerLaidOverKeepsCutsOverRapids() {
+    const QRgb cut = PlotRenderer::kCut.rgb(), rapid = PlotRenderer::kRapid.rgb(), free = PlotRenderer::kBackground.rgb();
+    const QRgb mark = PlotRenderer::kPierce.rgb();
+    const struct {
+      QRgb below, layer, after;  // layer 0: nothing drawn there
+    } pixels[] = {
+        {free, 0, free},   {free, rapid, rapid}, {mark, rapid, mark}, {cut, rapid, cut},
+        {rapid, cut, cut}, {mark, cut, cut},     {rapid, 0, rapid},   {free, cut, cut},
+    };
+    const int n = static_cast<int>(std::size(pixels));
+    QImage image(n, 1, QImage::Format_RGB32), layer(n, 1, QImage::Format_ARGB32);
+    for (int x = 0; x < n; ++x) {
+      image.setPixel(x, 0, pixels[x].below);
+      layer.setPixel(x, 0, pixels[x].layer ? 0xff000000u | pixels[x].layer : 0u);
+    }
+    LayOver(layer, image, cut, rapid, free);
+    for (int x = 0; x < n; ++x) QCOMPARE(image.pixel(x, 0) & 0xffffffu, pixels[x].after & 0xffffffu);
+  }
+
   void summaryFromTheCommandLine_data() {
     QTest::addColumn<QStringList>("options");
     QTest::addColumn<QByteArray>("expected");
