@@ -275,14 +275,15 @@ void PlotWindow::BuildPlaybackBar() {
     connect(action, &QAction::triggered, this, act);
     return action;
   };
-  button("first", plot_text::kFirstMove, plot_text::kFirstMove, QKeySequence(Qt::Key_Home), [this] { PlayTo(0); });
+  button("first", plot_text::kFirstMove, plot_text::kFirstMove, QKeySequence(Qt::Key_Home),
+         [this] { PlayFromMove(0); });
   button("back", plot_text::kStepBack, plot_text::kStepBackTip, QKeySequence(Qt::Key_Left), [this] { StepMoves(-1); });
   button("play", plot_text::kPlay, plot_text::kPlayTip, QKeySequence(Qt::Key_Space), [this] {
     if (playTimer_.isActive()) {
       playTimer_.stop();
       return;
     }
-    if (clock_ && playSeconds_ >= clock_->TotalSeconds()) PlayTo(0);
+    if (clock_ && playSeconds_ >= clock_->TotalSeconds()) PlayFromMove(0);
     playTimer_.start();
   });
   button("forward", plot_text::kStepForward, plot_text::kStepForwardTip, QKeySequence(Qt::Key_Right),
@@ -300,7 +301,7 @@ void PlotWindow::BuildPlaybackBar() {
   slider_->setObjectName(QStringLiteral("playSlider"));
   bar->addWidget(slider_);
   connect(slider_, &QSlider::sliderMoved, this, [this](int move) {
-    if (clock_) PlayTo(clock_->StartOf(static_cast<std::size_t>(move)));
+    PlayFromMove(static_cast<std::size_t>(move));
   });
   constexpr int kTickMs = 30;
   playTimer_.setInterval(kTickMs);
@@ -326,21 +327,38 @@ void PlotWindow::BuildPlaybackBar() {
 void PlotWindow::PlayTo(double seconds) {
   if (!clock_ || plot_->program.moves.empty()) return;
   playSeconds_ = std::clamp(seconds, 0.0, clock_->TotalSeconds());
-  const PlaybackClock::Position at = clock_->At(playSeconds_);
-  view_->SetPlayback(true, at.done ? plot_->program.moves.size() : at.move, at.x, at.y);
+  ShowPlayback(clock_->At(playSeconds_));
+}
+
+void PlotWindow::PlayFromMove(std::size_t move) {
+  if (!clock_ || plot_->program.moves.empty()) return;
+  playTimer_.stop();
+  // Not by its time: a move that takes none, such as a rapid to where the torch stands,
+  // would be passed over.
+  const MoveList& moves = plot_->program.moves;
+  if (move >= moves.size()) {
+    PlayTo(clock_->TotalSeconds());
+    return;
+  }
+  playSeconds_ = clock_->StartOf(move);
+  PlaybackClock::Position at;
+  at.move = move;
+  at.x = moves.StartX(move);
+  at.y = moves.StartY(move);
+  ShowPlayback(at);
+}
+
+void PlotWindow::ShowPlayback(const PlaybackClock::Position& at) {
+  playMove_ = at.done ? plot_->program.moves.size() : at.move;
+  view_->SetPlayback(true, playMove_, at.x, at.y);
   slider_->setValue(static_cast<int>(at.move));
   SelectLine(plot_->program.moves.Line(at.move));
 }
 
 void PlotWindow::StepMoves(std::ptrdiff_t by) {
-  if (!clock_ || plot_->program.moves.empty()) return;
-  playTimer_.stop();
-  // A step lands where a move ends: forward finishes the move under way, back undoes one.
-  const PlaybackClock::Position at = clock_->At(playSeconds_);
+  // A step lands where a move starts: forward finishes the move under way, back undoes one.
   const auto count = static_cast<std::ptrdiff_t>(plot_->program.moves.size());
-  const std::ptrdiff_t done = at.done ? count : static_cast<std::ptrdiff_t>(at.move);
-  const std::ptrdiff_t target = std::clamp<std::ptrdiff_t>(done + by, 0, count);
-  PlayTo(target == count ? clock_->TotalSeconds() : clock_->StartOf(static_cast<std::size_t>(target)));
+  PlayFromMove(static_cast<std::size_t>(std::clamp<std::ptrdiff_t>(static_cast<std::ptrdiff_t>(playMove_) + by, 0, count)));
 }
 
 void PlotWindow::OnMeasureClick(double x, double y, double reach) {
@@ -367,6 +385,7 @@ void PlotWindow::ApplySettings() {
   view_->SetPlayback(false);
   clock_ = std::make_unique<PlaybackClock>(plot_->program, settings_.job);
   playSeconds_ = 0;
+  playMove_ = 0;
   if (slider_) slider_->setRange(0, std::max(0, static_cast<int>(plot_->program.moves.size()) - 1));
 
   if (!plot_->problem.empty() || plot_->program.moves.empty()) {

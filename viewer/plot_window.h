@@ -51,6 +51,9 @@ class PlotWindow : public QMainWindow {
   void ApplySettings();
   void ShowMoveFacts(std::size_t move);
   void BuildPlaybackBar();
+  /// Playback from the start of `move` (past the last: the end).
+  void PlayFromMove(std::size_t move);
+  void ShowPlayback(const PlaybackClock::Position& at);
   void StepMoves(std::ptrdiff_t by);
   void OnMeasureClick(double x, double y, double reach);
   void SelectLine(std::uint32_t line);
@@ -74,6 +77,7 @@ class PlotWindow : public QMainWindow {
   std::unique_ptr<PlaybackClock> clock_;  // for the plot and settings shown
   QTimer playTimer_;
   double playSeconds_ = 0;
+  std::size_t playMove_ = 0;  // the move under way; the number of moves once all are done
   double playSpeed_ = 10;
   QSlider* slider_ = nullptr;
   std::vector<QPointF> measured_;

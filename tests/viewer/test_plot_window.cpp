@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: MIT
 // talvo-plot's picture and window on the offscreen platform.
+#include <QAction>
+#include <QComboBox>
 #include <QFile>
 #include <QImage>
+#include <QLabel>
 #include <QListView>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QSlider>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cmath>
@@ -66,6 +70,8 @@ class TestPlotWindow : public QObject {
  private slots:
   void initTestCase() {
     QVERIFY(dir_.isValid());
+    // The settings kept between runs go to the scratch folder, not the user's.
+    qputenv("XDG_CONFIG_HOME", dir_.filePath(QStringLiteral("config")).toUtf8());
     hole_ = dir_.filePath(QStringLiteral("hole.txt"));
     // A hole of 100 with a flame of 4: rapid to (0,-38), lead-in to (0,-48), circle of radius 48.
     WriteFile(hole_, Generated({"inner-circle", "--diameter", "100", "--start", "10"}));
@@ -267,6 +273,95 @@ class TestPlotWindow : public QObject {
     const QPoint at = plot->Viewport().ToScreen(programPoint.x(), programPoint.y()).toPoint();
     QTest::mouseClick(plot, Qt::LeftButton, {}, at);
     QCOMPARE(lines->currentIndex().row(), row);
+  }
+
+  // The hole's moves: 0 the rapid to the origin, 1 the rapid to (0,-38), 2 the lead-in to
+  // (0,-48) at F300 after a pierce, 3 the circle of radius 48 about the origin, a minute long.
+  void playbackWalksTheMovesWithTheirLines() {
+    PlotWindow window(hole_);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    auto* plot = window.findChild<PlotWidget*>("plot");
+    auto* lines = window.findChild<QListView*>("lines");
+    auto* slider = window.findChild<QSlider*>("playSlider");
+    auto* speed = window.findChild<QComboBox*>("speed");
+    const auto shows = [&](QPointF programPoint, QPointF offset, QColor colour) {
+      const QImage image = plot->grab().toImage();
+      const QPointF at = plot->Viewport().ToScreen(programPoint.x(), programPoint.y()) + offset;
+      return NearColour(image, at * image.devicePixelRatio(), colour);
+    };
+    // The torch is a cross in a circle: below its middle, where the hole leaves the picture bare.
+    const QPointF belowTorch(0, 9);
+    const auto at = [&](int move, int row, QPointF torch) {
+      QCOMPARE(slider->value(), move);
+      QCOMPARE(lines->currentIndex().row(), row);
+      QVERIFY(shows(torch, belowTorch, PlotRenderer::kTorch));
+    };
+    QVERIFY(!shows({0, -48}, belowTorch, PlotRenderer::kTorch));
+    QVERIFY(!shows({-48, 0}, {}, PlotRenderer::kDone));
+    plot->setFocus();
+
+    const struct {
+      Qt::Key key;
+      int move, row;
+      QPointF torch;
+      bool allDone;  // every move drawn done, in grey
+    } steps[] = {
+        {Qt::Key_Home, 0, 0, {0, 0}, false},    {Qt::Key_Right, 1, 1, {0, 0}, false},
+        {Qt::Key_Right, 2, 2, {0, -38}, false}, {Qt::Key_Right, 3, 3, {0, -48}, false},
+        {Qt::Key_Left, 2, 2, {0, -38}, false},  {Qt::Key_End, 3, 3, {0, -48}, true},
+        {Qt::Key_Right, 3, 3, {0, -48}, true},  {Qt::Key_Left, 3, 3, {0, -48}, false},
+        {Qt::Key_Left, 2, 2, {0, -38}, false},
+    };
+    for (const auto& step : steps) {
+      QTest::keyClick(plot, step.key);
+      at(step.move, step.row, step.torch);
+      QCOMPARE(shows({-48, 0}, {}, PlotRenderer::kDone), step.allDone);
+    }
+
+    // Played at 100 times the real time, the minute-long job is over in well under a second.
+    speed->setCurrentIndex(speed->findData(100));
+    QTest::keyClick(plot, Qt::Key_Home);
+    QTest::keyClick(plot, Qt::Key_Space);
+    QTRY_COMPARE_WITH_TIMEOUT(lines->currentIndex().row(), 3, 5000);
+    QTRY_VERIFY(shows({0, -48}, belowTorch, PlotRenderer::kTorch));
+    // Space again pauses: once paused the torch stays, though the job would long be over.
+    QTest::keyClick(plot, Qt::Key_Home);
+    QTest::keyClick(plot, Qt::Key_Space);
+    QTest::keyClick(plot, Qt::Key_Space);
+    const int paused = lines->currentIndex().row();
+    QTest::qWait(1000);
+    QCOMPARE(lines->currentIndex().row(), paused);
+    QVERIFY(paused < 3);
+  }
+
+  void measuringSnapsTwoClicksAndShowsTheDistance() {
+    PlotWindow window(hole_);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto* plot = window.findChild<PlotWidget*>("plot");
+    auto* lines = window.findChild<QListView*>("lines");
+    auto* facts = window.findChild<QLabel*>("moveFacts");
+    const int selected = lines->currentIndex().row();
+    window.findChild<QAction*>("measure")->trigger();
+    // Each click lands a few pixels off the point it means.
+    const auto click = [&](QPointF programPoint) {
+      const QPointF at = plot->Viewport().ToScreen(programPoint.x(), programPoint.y()) + QPointF(3, -2);
+      QTest::mouseClick(plot, Qt::LeftButton, {}, at.toPoint());
+    };
+    click({0, 0});      // the origin and the circle's centre
+    click({0, -38});    // where the rapid ends and the pierce is
+    QCOMPARE(facts->text(), QStringLiteral("UZAKLIK 38.000   ΔX 0.000   ΔY -38.000"));
+    // A third click starts a new measure, to the end of the lead-in.
+    click({0, -48});
+    click({0, 0});
+    QCOMPARE(facts->text(), QStringLiteral("UZAKLIK 48.000   ΔX 0.000   ΔY 48.000"));
+    // Clicks that measure select no moves.
+    QCOMPARE(lines->currentIndex().row(), selected);
+    // Out of measure mode a click selects again.
+    window.findChild<QAction*>("measure")->trigger();
+    click({0, -44});
+    QCOMPARE(lines->currentIndex().row(), 2);
   }
 
   void aChangedFileIsDrawnAgain() {
