@@ -199,7 +199,8 @@ void PlotRenderer::PaintSheet(QPainter& painter, const PlotViewport& view) const
   painter.setBrush(Qt::NoBrush);
   // Through the painter's own clipping only when near the view: a sheet seen from very close
   // would give it numbers past what it draws well.
-  const QRectF sheet(view.ToScreen(0, style_.sheetY), view.ToScreen(style_.sheetX, 0));
+  const QRectF sheet(view.ToScreen(style_.sheetLeft, style_.sheetBottom + style_.sheetY),
+                     view.ToScreen(style_.sheetLeft + style_.sheetX, style_.sheetBottom));
   const QRectF around(-10, -10, view.size.width() + 20, view.size.height() + 20);
   const QRectF drawn = sheet.intersected(around);
   if (!drawn.isEmpty()) {

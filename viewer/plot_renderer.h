@@ -19,7 +19,8 @@ namespace talvo::plot {
 /// a million-line program draws in a fraction of a second.
 /// What the operator chose to see beside the moves, in program units; 0 leaves it out.
 struct PlotStyle {
-  double sheetX = 0, sheetY = 0;  ///< the sheet, from the origin towards +X and +Y
+  double sheetX = 0, sheetY = 0;          ///< the sheet's size
+  double sheetLeft = 0, sheetBottom = 0;  ///< its lower left corner
   double kerf = 0;                ///< cuts drawn as a band this wide under their lines
 };
 

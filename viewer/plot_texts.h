@@ -32,7 +32,11 @@ inline constexpr const char* kRapidRateTip = "Boş hareket hızı, programın bi
 inline constexpr const char* kPierceDelay = "DELME BEKLEMESİ";
 inline constexpr const char* kPierceDelayTip = "Her delmede bekleme, saniye (ilk değer 0.5).";
 inline constexpr const char* kSheet = "SAC";
-inline constexpr const char* kSheetTip = "Sacın boyu, mm, sıfır noktasından +X ve +Y yönünde (ilk değer 3000 x 1500).";
+inline constexpr const char* kSheetTip = "Sacın boyu, mm (ilk değer 3000 x 1500).";
+inline constexpr const char* kSheetOrigin = "SIFIR";
+inline constexpr const char* kSheetOriginTip =
+    "Programın sıfır noktası sacın neresinde: sol alt köşeden X ve Y, mm (ilk değer 0, 0: sac sıfırdan +X ve +Y "
+    "yönünde).";
 inline constexpr const char* kKerf = "KERF";
 inline constexpr const char* kKerfTip = "Kesmeleri alev genişliğinde bant olarak göster.";
 inline constexpr const char* kSize = "BOYUT";
@@ -40,6 +44,7 @@ inline constexpr const char* kPierces = "DELME";
 inline constexpr const char* kTime = "TAHMİNİ SÜRE";
 inline constexpr const char* kFits = "SACA SIĞIYOR";
 inline constexpr const char* kDoesNotFit = "SACA SIĞMIYOR";
+inline constexpr const char* kFitsElsewhere = "BU SIFIRLA SACA SIĞMIYOR (BOYU SIĞAR)";
 inline constexpr const char* kFeed = "HIZ";
 inline constexpr const char* kLength = "BOY";
 inline constexpr const char* kArc = "YAY";

@@ -224,6 +224,8 @@ void PlotWindow::BuildSettingsBar() {
   add("pierceDelay", plot_text::kPierceDelay, plot_text::kPierceDelayTip, &settings_.job.pierceDelay, 60, 2);
   add("sheetX", plot_text::kSheet, plot_text::kSheetTip, &settings_.job.sheetX, 1e5, 0);
   add("sheetY", "x", plot_text::kSheetTip, &settings_.job.sheetY, 1e5, 0);
+  add("sheetOriginX", plot_text::kSheetOrigin, plot_text::kSheetOriginTip, &settings_.job.sheetOriginX, 1e5, 0);
+  add("sheetOriginY", ",", plot_text::kSheetOriginTip, &settings_.job.sheetOriginY, 1e5, 0);
   add("kerf", plot_text::kKerf, plot_text::kKerfTip, &settings_.kerf, 100, 2);
   auto* showKerf = new QCheckBox(bar);
   showKerf->setObjectName(QStringLiteral("showKerf"));
@@ -379,6 +381,8 @@ void PlotWindow::ApplySettings() {
   PlotStyle style;
   style.sheetX = settings_.job.sheetX / unit;
   style.sheetY = settings_.job.sheetY / unit;
+  style.sheetLeft = -settings_.job.sheetOriginX / unit;
+  style.sheetBottom = -settings_.job.sheetOriginY / unit;
   style.kerf = settings_.showKerf ? settings_.kerf : 0;
   view_->SetStyle(style);
   playTimer_.stop();
@@ -401,7 +405,10 @@ void PlotWindow::ApplySettings() {
                              Number(s.extents.maxY - s.extents.minY), plot_text::kCut, Number(s.cutLength),
                              plot_text::kRapid, Number(s.rapidLength), plot_text::kPierces)
                         .arg(s.pierces)
-                        .arg(plot_text::kTime, time, s.fitsSheet ? plot_text::kFits : plot_text::kDoesNotFit));
+                        .arg(plot_text::kTime, time,
+                             s.fitsSheet       ? plot_text::kFits
+                             : s.fitsSheetSize ? plot_text::kFitsElsewhere
+                                               : plot_text::kDoesNotFit));
 }
 
 void PlotWindow::ShowMoveFacts(std::size_t move) {

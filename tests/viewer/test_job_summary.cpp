@@ -22,7 +22,7 @@ struct SummaryCase {
   std::size_t pierces;
   double seconds;       // at 6000 a minute for rapids and 1 s a pierce; ignored with a problem
   const char* problem;  // the start of timeProblem, "" when the job can be timed
-  bool fits;            // on a 3000 x 1500 sheet from the origin
+  bool fits;            // on a 3000 x 1500 sheet lying from the origin
 };
 
 TEST(JobSummary, CountsLengthsPiercesAndTime) {
@@ -65,6 +65,38 @@ TEST(JobSummary, CountsLengthsPiercesAndTime) {
   }
 }
 
+// The operator sets the torch's zero somewhere on the sheet: a hole of radius 48 drawn about its
+// centre fits once its centre is far enough inside, and a job larger than the sheet never does.
+TEST(JobSummary, FitsTheSheetWhereItsOriginIsPlaced) {
+  const char* const hole = "G0X0Y-38\nG1Y-48F300\nG2J48\n";
+  const char* const wide = "G0X0Y0\nG1X3100F1000\n";
+  const char* const inchHole = "G20G0X0Y-1.5\nG1Y-2F10\nG2J2\n";  // radius 50.8 mm
+  const struct {
+    const char* name;
+    const char* text;
+    double originX, originY;
+    bool fits, fitsSize;
+  } cases[] = {
+      {"hole, origin at the sheet's corner", hole, 0, 0, false, true},
+      {"hole, origin inside", hole, 100, 100, true, true},
+      {"hole, touching the left and bottom edges", hole, 48, 48, true, true},
+      {"hole, past the right edge", hole, 2960, 100, false, true},
+      {"hole, past the top edge", hole, 100, 1460, false, true},
+      {"inch hole, origin inside by millimetres", inchHole, 51, 51, true, true},
+      {"inch hole, too near the corner in millimetres", inchHole, 49, 49, false, true},
+      {"longer than the sheet", wide, 0, 0, false, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    JobSettings settings;
+    settings.sheetOriginX = c.originX;
+    settings.sheetOriginY = c.originY;
+    const JobSummary s = SummarizeJob(ReadProgram(c.text), settings);
+    EXPECT_EQ(s.fitsSheet, c.fits);
+    EXPECT_EQ(s.fitsSheetSize, c.fitsSize);
+  }
+}
+
 TEST(JobSummary, NamesTheFirstLineThatCannotBeTimed) {
   const JobSummary s = SummarizeJob(ReadProgram("G0X5\nG1X10F100\nG1X20F0\nG1X30\n"), JobSettings{});
   EXPECT_EQ(s.cutsAtFeedZero, 2u);
@@ -97,7 +129,8 @@ TEST(JobSummary, WritesNameValueLinesAndJson) {
             "cut_length: 10.000\nrapid_length: 10.000\npierces: 1\ncuts_without_feed: 0\ncuts_at_feed_zero: 0\n"
             "cuts_at_unknown_feed: 0\n"
             "rapid_rate: 6000.000\npierce_delay_s: 1.000\ncut_time_s: 1.0\nrapid_time_s: 0.1\npierce_time_s: 1.0\n"
-            "estimated_time_s: 2.1\nsheet_x: 3000.000\nsheet_y: 1500.000\nfits_sheet: true\n");
+            "estimated_time_s: 2.1\nsheet_x: 3000.000\nsheet_y: 1500.000\nsheet_origin_x: 0.000\n"
+            "sheet_origin_y: 0.000\nfits_sheet: true\nfits_sheet_size: true\n");
   const std::string json = SummaryJson(s, settings);
   EXPECT_EQ(json.front(), '{');
   EXPECT_NE(json.find("\"pierces\": 1, "), std::string::npos);

@@ -2,6 +2,7 @@
 // talvo-plot's picture and window on the offscreen platform.
 #include <QAction>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
@@ -21,6 +22,8 @@
 #include "plot_export.h"
 #include "plot_messages.h"
 #include "plot_renderer.h"
+#include "plot_settings.h"
+#include "plot_texts.h"
 #include "plot_viewport.h"
 #include "plot_widget.h"
 #include "plot_window.h"
@@ -76,6 +79,9 @@ class TestPlotWindow : public QObject {
     // A hole of 100 with a flame of 4: rapid to (0,-38), lead-in to (0,-48), circle of radius 48.
     WriteFile(hole_, Generated({"inner-circle", "--diameter", "100", "--start", "10"}));
   }
+
+  // Each test starts from the settings a new operator has.
+  void init() { PlotSettings{}.Save(); }
 
   void exportDrawsThePath() {
     const QString out = dir_.filePath(QStringLiteral("hole.png"));
@@ -362,6 +368,33 @@ class TestPlotWindow : public QObject {
     window.findChild<QAction*>("measure")->trigger();
     click({0, -44});
     QCOMPARE(lines->currentIndex().row(), 2);
+  }
+
+  // The hole is drawn about its centre; with the torch's zero set in the middle of a 100 x 100
+  // sheet, the sheet's outline lies about the hole and the summary says it fits.
+  void theSheetLiesWhereTheOriginIsSet() {
+    PlotWindow window(hole_);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto* plot = window.findChild<PlotWidget*>("plot");
+    auto* summary = window.findChild<QLabel*>("summary");
+    const auto set = [&](const char* name, double value) { window.findChild<QDoubleSpinBox*>(name)->setValue(value); };
+    set("sheetX", 100);
+    set("sheetY", 100);
+    QVERIFY(summary->text().contains(QString(plot_text::kDoesNotFit)));
+    QVERIFY(summary->text().contains(QString(plot_text::kFitsElsewhere)));
+    set("sheetOriginX", 50);
+    set("sheetOriginY", 50);
+    QVERIFY(summary->text().contains(QString(plot_text::kFits)));
+    // The bottom edge of the sheet, dashed, runs 2 below the hole where before there was nothing.
+    QTRY_VERIFY(!plot->Drawing());
+    const QImage image = plot->grab().toImage();
+    int onEdge = 0;
+    for (double x = -40; x <= 40; x += 1) {
+      const QPointF p = plot->Viewport().ToScreen(x, -50) * image.devicePixelRatio();
+      onEdge += Distance(image.pixelColor(p.toPoint()), PlotRenderer::kSheet) < 30;
+    }
+    QVERIFY2(onEdge > 20, qPrintable(QString::number(onEdge)));
   }
 
   void aChangedFileIsDrawnAgain() {

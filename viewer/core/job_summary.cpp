@@ -55,7 +55,10 @@ std::vector<Field> Fields(const JobSummary& s, const JobSettings& settings) {
       {"time_problem", s.timeProblem, true},
       {"sheet_x", Number(settings.sheetX)},
       {"sheet_y", Number(settings.sheetY)},
+      {"sheet_origin_x", Number(settings.sheetOriginX)},
+      {"sheet_origin_y", Number(settings.sheetOriginY)},
       {"fits_sheet", s.fitsSheet ? "true" : "false"},
+      {"fits_sheet_size", s.fitsSheetSize ? "true" : "false"},
   };
   return fields;
 }
@@ -111,11 +114,15 @@ JobSummary SummarizeJob(const PlotProgram& program, const JobSettings& settings)
   } else {
     s.totalSeconds = s.cutSeconds + s.rapidSeconds + s.pierceSeconds;
   }
-  // The sheet lies from the origin; its size is in millimetres whatever the program's unit.
+  // The sheet's sizes are in millimetres whatever the program's unit.
   const double toMm = program.units == PlotUnits::Inch ? kMillimetresPerInch : 1;
   const PlotExtents& e = program.extents;
-  s.fitsSheet = !e.Empty() && e.minX * toMm >= -1e-6 && e.minY * toMm >= -1e-6 &&
-                e.maxX * toMm <= settings.sheetX + 1e-6 && e.maxY * toMm <= settings.sheetY + 1e-6;
+  constexpr double kSlack = 1e-6;
+  const double left = e.minX * toMm + settings.sheetOriginX, bottom = e.minY * toMm + settings.sheetOriginY;
+  const double right = e.maxX * toMm + settings.sheetOriginX, top = e.maxY * toMm + settings.sheetOriginY;
+  s.fitsSheet = !e.Empty() && left >= -kSlack && bottom >= -kSlack && right <= settings.sheetX + kSlack &&
+                top <= settings.sheetY + kSlack;
+  s.fitsSheetSize = !e.Empty() && right - left <= settings.sheetX + kSlack && top - bottom <= settings.sheetY + kSlack;
   return s;
 }
 

@@ -18,9 +18,14 @@ struct JobSettings {
   double rapidRate = 10000;
   /// Seconds the torch waits at each pierce before it moves.
   double pierceDelay = 0.5;
-  /// The sheet on the table, in millimetres, lying from the origin towards +X and +Y.
+  /// The sheet on the table, in millimetres.
   double sheetX = 3000;
   double sheetY = 1500;
+  /// Where the program's origin lies on the sheet, in millimetres from its lower left corner:
+  /// where the operator sets the torch's zero. At (0, 0) the sheet lies from the origin towards
+  /// +X and +Y; a program drawn about its origin, as a hole is, needs it inside the sheet.
+  double sheetOriginX = 0;
+  double sheetOriginY = 0;
 };
 
 struct JobSummary {
@@ -42,7 +47,8 @@ struct JobSummary {
   /// Why the whole job cannot be timed; empty when totalSeconds holds the estimate.
   std::string timeProblem;
   double totalSeconds = 0;
-  bool fitsSheet = false;
+  bool fitsSheet = false;      ///< the job lies on the sheet, its origin where the settings place it
+  bool fitsSheetSize = false;  ///< the job is no larger than the sheet, so some origin would fit it
 
   bool TimeKnown() const { return timeProblem.empty(); }
 };
