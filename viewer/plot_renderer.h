@@ -21,7 +21,7 @@ namespace talvo::plot {
 struct PlotStyle {
   double sheetX = 0, sheetY = 0;          ///< the sheet's size
   double sheetLeft = 0, sheetBottom = 0;  ///< its lower left corner
-  double kerf = 0;                ///< cuts drawn as a band this wide under their lines
+  double kerf = 0;                        ///< cuts drawn as a band this wide under their lines
 };
 
 class PlotRenderer {

@@ -302,9 +302,7 @@ void PlotWindow::BuildPlaybackBar() {
   slider_ = new QSlider(Qt::Horizontal, bar);
   slider_->setObjectName(QStringLiteral("playSlider"));
   bar->addWidget(slider_);
-  connect(slider_, &QSlider::sliderMoved, this, [this](int move) {
-    PlayFromMove(static_cast<std::size_t>(move));
-  });
+  connect(slider_, &QSlider::sliderMoved, this, [this](int move) { PlayFromMove(static_cast<std::size_t>(move)); });
   constexpr int kTickMs = 30;
   playTimer_.setInterval(kTickMs);
   connect(&playTimer_, &QTimer::timeout, this, [this] {
@@ -360,7 +358,8 @@ void PlotWindow::ShowPlayback(const PlaybackClock::Position& at) {
 void PlotWindow::StepMoves(std::ptrdiff_t by) {
   // A step lands where a move starts: forward finishes the move under way, back undoes one.
   const auto count = static_cast<std::ptrdiff_t>(plot_->program.moves.size());
-  PlayFromMove(static_cast<std::size_t>(std::clamp<std::ptrdiff_t>(static_cast<std::ptrdiff_t>(playMove_) + by, 0, count)));
+  PlayFromMove(
+      static_cast<std::size_t>(std::clamp<std::ptrdiff_t>(static_cast<std::ptrdiff_t>(playMove_) + by, 0, count)));
 }
 
 void PlotWindow::OnMeasureClick(double x, double y, double reach) {

@@ -160,7 +160,8 @@ TEST(PlotIndexThreads, SharesOfAViewVisitEachMoveInItOnce) {
     for (const std::size_t parts : {1u, 2u, 3u}) {
       std::vector<std::uint32_t> visited;
       for (std::size_t part = 0; part < parts; ++part) {
-        index.ForEachIn(program.moves, view, [&](std::uint32_t i) { visited.push_back(i); }, part, parts);
+        index.ForEachIn(
+            program.moves, view, [&](std::uint32_t i) { visited.push_back(i); }, part, parts);
       }
       std::sort(visited.begin(), visited.end());
       EXPECT_EQ(visited, meeting) << parts << " parts";

@@ -156,7 +156,8 @@ class TestPlotWindow : public QObject {
   // picture: that must keep the single pass's rule, cuts over everything and rapids only on
   // free pixels, whichever core drew which.
   void aLayerLaidOverKeepsCutsOverRapids() {
-    const QRgb cut = PlotRenderer::kCut.rgb(), rapid = PlotRenderer::kRapid.rgb(), free = PlotRenderer::kBackground.rgb();
+    const QRgb cut = PlotRenderer::kCut.rgb(), rapid = PlotRenderer::kRapid.rgb(),
+               free = PlotRenderer::kBackground.rgb();
     const QRgb mark = PlotRenderer::kPierce.rgb();
     const struct {
       QRgb below, layer, after;  // layer 0: nothing drawn there
@@ -355,8 +356,8 @@ class TestPlotWindow : public QObject {
       const QPointF at = plot->Viewport().ToScreen(programPoint.x(), programPoint.y()) + QPointF(3, -2);
       QTest::mouseClick(plot, Qt::LeftButton, {}, at.toPoint());
     };
-    click({0, 0});      // the origin and the circle's centre
-    click({0, -38});    // where the rapid ends and the pierce is
+    click({0, 0});    // the origin and the circle's centre
+    click({0, -38});  // where the rapid ends and the pierce is
     QCOMPARE(facts->text(), QStringLiteral("UZAKLIK 38.000   ΔX 0.000   ΔY -38.000"));
     // A third click starts a new measure, to the end of the lead-in.
     click({0, -48});

@@ -2,9 +2,9 @@
 #include "gcode_reader.h"
 
 #include <algorithm>
+#include <atomic>
 #include <charconv>
 #include <cmath>
-#include <atomic>
 #include <cstring>
 #include <exception>
 #include <iterator>
