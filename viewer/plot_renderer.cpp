@@ -70,9 +70,9 @@ class PainterSink {
     if (dots_.Claim(x, y)) (cut ? cutDots_ : rapidDots_).emplace_back(x, y);
   }
   void Segment(bool cut, double x0, double y0, double x1, double y1) {
-    // Only chords near the picture; the painter would clip the rest at greater cost.
-    const double minX = std::min(x0, x1), maxX = std::max(x0, x1), minY = std::min(y0, y1), maxY = std::max(y0, y1);
-    if (maxX < -4 || maxY < -4 || minX > width_ + 4 || minY > height_ + 4) return;
+    // Only the part near the picture: the painter would walk a long rapid's dashes all the
+    // way, in view or not.
+    if (!ClipSegment(x0, y0, x1, y1, -4, width_ + 4, -4, height_ + 4)) return;
     std::vector<QLineF>& lines = cut ? cuts_ : rapids_;
     lines.emplace_back(x0, y0, x1, y1);
     if (lines.size() >= kBatchLines) Flush();
@@ -175,17 +175,17 @@ std::vector<std::pair<double, double>> DrawnSpans(const PlotMove& m, const PlotV
 
 void PlotRenderer::Render(QImage& image, const PlotViewport& view) const {
   image.fill(kBackground);
-  const std::size_t near = plot_.index.CountNear(view.Visible());
   {
     QPainter painter(&image);
     PaintSheet(painter, view);
     PaintPierces(painter, view);
-    if (near < kSmoothBelow) {
-      PaintKerf(painter, view);
-      PaintSmooth(painter, view);
-      PaintOrigin(painter, view);
-      return;
-    }
+  }
+  WriteKerf(image, view);
+  if (plot_.index.CountNear(view.Visible()) < kSmoothBelow) {
+    QPainter painter(&image);
+    PaintSmooth(painter, view);
+    PaintOrigin(painter, view);
+    return;
   }
   WritePixels(image, view);
   QPainter painter(&image);
@@ -210,23 +210,6 @@ void PlotRenderer::PaintSheet(QPainter& painter, const PlotViewport& view) const
     if (sheet.bottom() <= around.bottom()) painter.drawLine(drawn.bottomLeft(), drawn.bottomRight());
   }
   painter.restore();
-}
-
-void PlotRenderer::PaintKerf(QPainter& painter, const PlotViewport& view) const {
-  const double width = style_.kerf * view.scale;
-  if (!(width >= 1)) return;  // thinner than the line itself
-  const MoveList& moves = plot_.program.moves;
-  const ScreenMap map(view);
-  TracedShapes traced;
-  QPen pen(kKerf, width);
-  pen.setCapStyle(Qt::RoundCap);
-  pen.setJoinStyle(Qt::RoundJoin);
-  PainterSink sink(painter, view.size, true, kKerf, kKerf);
-  sink.SetArea(QSize(view.size.width() + static_cast<int>(width), view.size.height() + static_cast<int>(width)));
-  sink.UsePen(pen);
-  plot_.index.ForEachIn(moves, view.Visible(), [&](std::uint32_t i) {
-    if (moves.IsCut(i)) TraceMove(moves, i, view, map, traced, sink);
-  });
 }
 
 void PlotRenderer::PaintPierces(QPainter& painter, const PlotViewport& view) const {
@@ -270,18 +253,55 @@ void PlotRenderer::PaintSmooth(QPainter& painter, const PlotViewport& view) cons
   painter.drawLines(arrows.data(), static_cast<int>(arrows.size()));
 }
 
+namespace {
+
+// The part of the program within `pixels` of the view.
+PlotExtents Around(const PlotViewport& view, double pixels) {
+  PlotExtents area;
+  area.Add(view.ProgramX(-pixels), view.ProgramY(-pixels));
+  area.Add(view.ProgramX(view.size.width() + pixels), view.ProgramY(view.size.height() + pixels));
+  return area;
+}
+
+}  // namespace
+
+void PlotRenderer::WriteKerf(QImage& image, const PlotViewport& view) const {
+  const double kerf = style_.kerf * view.scale;
+  if (!(kerf >= 1)) return;  // thinner than the line itself
+  const MoveList& moves = plot_.program.moves;
+  const ScreenMap map(view);
+  const PlotExtents area = Around(view, kerf / 2 + 1);
+  // Under everything drawn after it. Each core takes half the cuts in view, the second into a
+  // layer of its own laid over the picture after: a band pixel is a band pixel whoever wrote it.
+  const auto band = [&](QImage& target, std::size_t part) {
+    KerfSink sink(target, 0, target.height(), kerf, kKerf.rgb());
+    TracedShapes traced;
+    plot_.index.ForEachIn(
+        moves, area,
+        [&](std::uint32_t i) {
+          if (moves.IsCut(i)) TraceMove(moves, i, view, map, traced, sink);
+        },
+        part, 2);
+  };
+  QImage layer(image.size(), QImage::Format_ARGB32);
+  layer.fill(Qt::transparent);
+  std::thread second([&] { band(layer, 1); });
+  band(image, 0);
+  second.join();
+  const QRgb pixel = kKerf.rgb();
+  LayOver(layer, image, pixel, pixel, pixel, pixel);
+}
+
 void PlotRenderer::WritePixels(QImage& image, const PlotViewport& view) const {
   const MoveList& moves = plot_.program.moves;
   const ScreenMap map(view);
-  PlotExtents area;
-  area.Add(view.ProgramX(-1), view.ProgramY(-1));
-  area.Add(view.ProgramX(view.size.width() + 1), view.ProgramY(view.size.height() + 1));
   // Each core traces half the moves in view, the second into a layer of its own that is then
   // laid over the picture. Cuts win over rapids and rapids take only free pixels whichever
   // stroke comes first, so the picture is the one a single pass gives. Halving the moves rather
   // than the rows keeps both cores busy when the moves pile up in a few rows.
+  const PlotExtents area = Around(view, 1);
   const auto trace = [&](QImage& target, QRgb background, std::size_t part) {
-    PixelSink sink(target, 0, target.height(), kCut.rgb(), kRapid.rgb(), background);
+    PixelSink sink(target, 0, target.height(), kCut.rgb(), kRapid.rgb(), background, kKerf.rgb());
     TracedShapes traced;
     plot_.index.ForEachIn(
         moves, area, [&](std::uint32_t i) { TraceMove(moves, i, view, map, traced, sink); }, part, 2);
@@ -291,7 +311,7 @@ void PlotRenderer::WritePixels(QImage& image, const PlotViewport& view) const {
   std::thread second([&] { trace(layer, 0, 1); });
   trace(image, kBackground.rgb(), 0);
   second.join();
-  LayOver(layer, image, kCut.rgb(), kRapid.rgb(), kBackground.rgb());
+  LayOver(layer, image, kCut.rgb(), kRapid.rgb(), kBackground.rgb(), kKerf.rgb());
 }
 
 void PlotRenderer::WriteDone(QImage& overlay, const PlotViewport& view, std::size_t first, std::size_t last) const {

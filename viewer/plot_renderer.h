@@ -62,7 +62,8 @@ class PlotRenderer {
   void WritePixels(QImage& image, const PlotViewport& view) const;
   void PaintOrigin(QPainter& painter, const PlotViewport& view) const;
   void PaintSheet(QPainter& painter, const PlotViewport& view) const;
-  void PaintKerf(QPainter& painter, const PlotViewport& view) const;
+  /// The kerf band under the cuts, written straight into the pixels at every zoom.
+  void WriteKerf(QImage& image, const PlotViewport& view) const;
 
   const LoadedPlot& plot_;
   PlotStyle style_;

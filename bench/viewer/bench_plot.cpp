@@ -135,15 +135,17 @@ void BM_FirstPicture(benchmark::State& state) {
 }
 
 // The exact picture of a loaded program at a view: fitted (0), and zoomed 4, 16 and 64 times
-// about a point off-centre.
+// about a point off-centre; with the kerf band of a plasma torch (1.5 mm) or without.
 void BM_DrawExact(benchmark::State& state) {
   const int workload = static_cast<int>(state.range(0));
   const LoadedPlot& plot = Loaded(workload);
-  state.SetLabel(kWorkloads[workload].name);
+  state.SetLabel(std::string(kWorkloads[workload].name) + (state.range(2) ? " kerf" : ""));
   PlotViewport view = PlotViewport::Fit(plot.program.extents, kPicture, kPlotFitMargin);
   if (state.range(1) > 0) view = view.ZoomedAbout(QPointF(760, 480), static_cast<double>(state.range(1)));
+  PlotStyle style;
+  style.kerf = static_cast<double>(state.range(2)) / 10;
   QImage image(kPicture, QImage::Format_RGB32);
-  for (auto _ : state) PlotRenderer(plot).Render(image, view);
+  for (auto _ : state) PlotRenderer(plot, style).Render(image, view);
   state.counters["moves_near"] = static_cast<double>(plot.index.CountNear(view.Visible()));
 }
 
@@ -195,7 +197,8 @@ void FirstPictureArgs(benchmark::internal::Benchmark* b) {
 
 void DrawArgs(benchmark::internal::Benchmark* b) {
   for (int w : {kDenseSheet, kPolylines, kSpreadNest})
-    for (int zoom : {0, 4, 16, 64}) b->Args({w, zoom});
+    for (int zoom : {0, 4, 16, 64}) b->Args({w, zoom, 0});
+  for (int zoom : {0, 4, 16, 64}) b->Args({kDenseSheet, zoom, 15});
 }
 
 BENCHMARK(BM_FirstPicture)->Apply(FirstPictureArgs)->Unit(benchmark::kMillisecond)->Iterations(3);

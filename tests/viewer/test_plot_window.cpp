@@ -171,8 +171,52 @@ class TestPlotWindow : public QObject {
       image.setPixel(x, 0, pixels[x].below);
       layer.setPixel(x, 0, pixels[x].layer ? 0xff000000u | pixels[x].layer : 0u);
     }
-    LayOver(layer, image, cut, rapid, free);
+    LayOver(layer, image, cut, rapid, free, PlotRenderer::kKerf.rgb());
     for (int x = 0; x < n; ++x) QCOMPARE(image.pixel(x, 0) & 0xffffffu, pixels[x].after & 0xffffffu);
+  }
+
+  // The kerf band is as wide as the kerf whether the view is drawn smoothly or, crowded,
+  // straight into pixels: a hole of radius 48 with a 6 wide kerf covers radii 45 to 51.
+  void kerfBandIsAsWideAsTheKerf_data() {
+    QTest::addColumn<int>("crowd");  // tiny moves beside the hole
+    QTest::newRow("smooth") << 0;
+    QTest::newRow("crowded") << 5000;
+  }
+
+  void kerfBandIsAsWideAsTheKerf() {
+    QFETCH(int, crowd);
+    QFile file(hole_);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    std::string program = file.readAll().toStdString();
+    program.erase(program.find("M30"));
+    program += "G0X150Y0\n";
+    for (int i = 0; i < crowd; ++i) program += i % 2 ? "G1X150Y0.1\n" : "G1X150.1Y0\n";
+    const LoadedPlot plot = PlotOfText(program);
+    QVERIFY(plot.program.errors.empty());
+    const QSize size(1000, 500);
+    // 3 pixels a millimetre: the hole and the crowd in view, the band 18 pixels wide.
+    PlotViewport view;
+    view.size = size;
+    view.scale = 3;
+    view.centreX = 50;
+    for (const double kerf : {0.0, 6.0}) {
+      PlotStyle style;
+      style.kerf = kerf;
+      QImage image(size, QImage::Format_RGB32);
+      PlotRenderer(plot, style).Render(image, view);
+      // Around the circle, away from its arrow at the top, the lead-in at the bottom and the
+      // rapid that leaves it towards the crowd.
+      for (int deg = 0; deg < 360; deg += 10) {
+        if (std::abs(deg - 90) < 25 || (deg > 245 && deg < 345)) continue;
+        const auto colour = [&](double r) { return image.pixelColor(OnCircle(view, r, deg).toPoint()); };
+        const QString where = QStringLiteral("kerf %1 at %2°").arg(kerf).arg(deg);
+        for (const double r : {46.0, 50.0}) {
+          QVERIFY2(Distance(colour(r), kerf > 0 ? PlotRenderer::kKerf : PlotRenderer::kBackground) < 30,
+                   qPrintable(where));
+        }
+        for (const double r : {43.0, 53.0}) QVERIFY2(colour(r) == PlotRenderer::kBackground, qPrintable(where));
+      }
+    }
   }
 
   void summaryFromTheCommandLine_data() {
