@@ -45,10 +45,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(s.TimeKnown() == (s.cutsWithoutFeed + s.cutsAtFeedZero + s.cutsAtUnknownFeed == 0),
           "an estimate is refused only for a feed");
 
-    // Fitted, and close up on the first move's end, as the window opens and zooms.
+    // Fitted, and close up on the first move's end, as the window opens and zooms, with the
+    // sheet and a kerf band 3 pixels wide at the fitted view.
     QImage image(96, 64, QImage::Format_RGB32);
-    const PlotRenderer renderer(plot);
     const PlotViewport fitted = PlotViewport::Fit(p.extents, image.size(), 4);
+    PlotStyle style;
+    style.sheetX = 3000;
+    style.sheetY = 1500;
+    style.sheetLeft = -first.end.x;
+    style.kerf = 3 / fitted.scale;
+    const PlotRenderer renderer(plot, style);
     renderer.Render(image, fitted);
     PlotViewport close = fitted;
     close.centreX = first.end.x;
