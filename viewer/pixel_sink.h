@@ -42,28 +42,42 @@ inline bool ClipSegment(double& x0, double& y0, double& x1, double& y1, double m
   return !(std::isnan(x0) || std::isnan(y0) || std::isnan(x1) || std::isnan(y1));
 }
 
+/// The rows [top, bottom) of an image's 32-bit pixels that one sink may write, so that two
+/// sinks on two bands of one image can run at once.
+struct PixelRows {
+  PixelRows(QImage& image, int top, int bottom)
+      : bits(reinterpret_cast<std::uint32_t*>(image.bits())),
+        stride(static_cast<int>(image.bytesPerLine() / 4)),
+        width(image.width()),
+        top(top),
+        bottom(bottom) {}
+  std::uint32_t& At(int x, int y) const { return bits[static_cast<std::ptrdiff_t>(y) * stride + x]; }
+
+  std::uint32_t* bits;
+  int stride;
+  int width;
+  int top, bottom;
+};
+
 class PixelSink {
  public:
   /// Writes into rows [top, bottom) of `image` (RGB32, or ARGB32 with background 0 for
   /// transparent) only, so two sinks on two bands of one image can run at once. Rapids also
   /// take pixels of the kerf band, as they are drawn over it.
   PixelSink(QImage& image, int top, int bottom, QRgb cut, QRgb rapid, QRgb background, QRgb kerf = 0)
-      : bits_(reinterpret_cast<std::uint32_t*>(image.bits())),
-        stride_(static_cast<int>(image.bytesPerLine() / 4)),
-        width_(image.width()),
-        top_(top),
-        bottom_(bottom),
+      : rows_(image, top, bottom),
         cut_(0xff000000u | cut),
         rapid_(0xff000000u | rapid),
         background_(background == 0 ? 0 : 0xff000000u | background),
         kerf_(kerf == 0 ? background_ : 0xff000000u | kerf) {}
 
   void Dot(bool cut, double x, double y) {
-    if (x >= 0 && x < width_ && y >= top_ && y < bottom_) Put(cut, static_cast<int>(x), static_cast<int>(y));
+    if (x >= 0 && x < rows_.width && y >= rows_.top && y < rows_.bottom)
+      Put(cut, static_cast<int>(x), static_cast<int>(y));
   }
 
   void Segment(bool cut, double x0, double y0, double x1, double y1) {
-    if (!ClipSegment(x0, y0, x1, y1, 0, width_ - 1e-6, top_, bottom_ - 1e-6)) return;
+    if (!ClipSegment(x0, y0, x1, y1, 0, rows_.width - 1e-6, rows_.top, rows_.bottom - 1e-6)) return;
     int ix0 = static_cast<int>(x0), iy0 = static_cast<int>(y0);
     const int ix1 = static_cast<int>(x1), iy1 = static_cast<int>(y1);
     const int dx = std::abs(ix1 - ix0), dy = -std::abs(iy1 - iy0);
@@ -87,17 +101,14 @@ class PixelSink {
 
  private:
   void Put(bool cut, int x, int y) {
-    std::uint32_t& p = bits_[static_cast<std::ptrdiff_t>(y) * stride_ + x];
+    std::uint32_t& p = rows_.At(x, y);
     if (cut)
       p = cut_;
     else if (p == background_ || p == kerf_)
       p = rapid_;
   }
 
-  std::uint32_t* bits_;
-  int stride_;
-  int width_;
-  int top_, bottom_;
+  PixelRows rows_;
   std::uint32_t cut_, rapid_, background_, kerf_;
 };
 
@@ -108,13 +119,7 @@ class KerfSink {
  public:
   /// Writes into rows [top, bottom) of `image` only, as PixelSink does.
   KerfSink(QImage& image, int top, int bottom, double width, QRgb kerf)
-      : bits_(reinterpret_cast<std::uint32_t*>(image.bits())),
-        stride_(static_cast<int>(image.bytesPerLine() / 4)),
-        width_(image.width()),
-        top_(top),
-        bottom_(bottom),
-        r_(width / 2),
-        kerf_(0xff000000u | kerf) {}
+      : rows_(image, top, bottom), r_(width / 2), kerf_(0xff000000u | kerf) {}
 
   void Dot(bool cut, double x, double y) {
     if (cut) Disc(x, y);
@@ -128,7 +133,7 @@ class KerfSink {
     lastX_ = x1;
     lastY_ = y1;
     // Only the part that can reach the rows and columns written.
-    const double minX = -r_, maxX = width_ + r_, minY = top_ - r_, maxY = bottom_ + r_;
+    const double minX = -r_, maxX = rows_.width + r_, minY = rows_.top - r_, maxY = rows_.bottom + r_;
     const auto inside = [&](double x, double y) { return x >= minX && x <= maxX && y >= minY && y <= maxY; };
     if (!(inside(x0, y0) && inside(x1, y1)) && !ClipSegment(x0, y0, x1, y1, minX, maxX, minY, maxY)) return;
     const double dx = x1 - x0, dy = y1 - y0;
@@ -140,7 +145,7 @@ class KerfSink {
       const double half = r_ * length / std::abs(dx), slope = dy / dx;
       const int from = static_cast<int>(std::ceil(std::min(x0, x1))),
                 to = static_cast<int>(std::floor(std::max(x0, x1)));
-      for (int x = std::max(from, 0); x <= std::min(to, width_ - 1); ++x) {
+      for (int x = std::max(from, 0); x <= std::min(to, rows_.width - 1); ++x) {
         const double y = y0 + (x - x0) * slope;
         Column(x, y - half, y + half);
       }
@@ -148,7 +153,7 @@ class KerfSink {
       const double half = r_ * length / std::abs(dy), slope = dx / dy;
       const int from = static_cast<int>(std::ceil(std::min(y0, y1))),
                 to = static_cast<int>(std::floor(std::max(y0, y1)));
-      for (int y = std::max(from, top_); y <= std::min(to, bottom_ - 1); ++y) {
+      for (int y = std::max(from, rows_.top); y <= std::min(to, rows_.bottom - 1); ++y) {
         const double x = x0 + (y - y0) * slope;
         Row(y, x - half, x + half);
       }
@@ -157,9 +162,9 @@ class KerfSink {
 
  private:
   void Disc(double cx, double cy) {
-    if (!(cx >= -r_ && cx <= width_ + r_)) return;
-    const int from = std::max(static_cast<int>(std::ceil(cy - r_)), top_);
-    const int to = std::min(static_cast<int>(std::floor(cy + r_)), bottom_ - 1);
+    if (!(cx >= -r_ && cx <= rows_.width + r_)) return;
+    const int from = std::max(static_cast<int>(std::ceil(cy - r_)), rows_.top);
+    const int to = std::min(static_cast<int>(std::floor(cy + r_)), rows_.bottom - 1);
     for (int y = from; y <= to; ++y) {
       const double half = std::sqrt(std::max(r_ * r_ - (y - cy) * (y - cy), 0.0));
       Row(y, cx - half, cx + half);
@@ -167,20 +172,17 @@ class KerfSink {
   }
   void Row(int y, double left, double right) {
     const int from = std::max(static_cast<int>(std::ceil(left)), 0);
-    const int to = std::min(static_cast<int>(std::floor(right)), width_ - 1);
-    std::uint32_t* row = bits_ + static_cast<std::ptrdiff_t>(y) * stride_;
+    const int to = std::min(static_cast<int>(std::floor(right)), rows_.width - 1);
+    std::uint32_t* row = &rows_.At(0, y);
     for (int x = from; x <= to; ++x) row[x] = kerf_;
   }
   void Column(int x, double low, double high) {
-    const int from = std::max(static_cast<int>(std::ceil(low)), top_);
-    const int to = std::min(static_cast<int>(std::floor(high)), bottom_ - 1);
-    for (int y = from; y <= to; ++y) bits_[static_cast<std::ptrdiff_t>(y) * stride_ + x] = kerf_;
+    const int from = std::max(static_cast<int>(std::ceil(low)), rows_.top);
+    const int to = std::min(static_cast<int>(std::floor(high)), rows_.bottom - 1);
+    for (int y = from; y <= to; ++y) rows_.At(x, y) = kerf_;
   }
 
-  std::uint32_t* bits_;
-  int stride_;
-  int width_;
-  int top_, bottom_;
+  PixelRows rows_;
   double r_;
   std::uint32_t kerf_;
   double lastX_ = std::nan(""), lastY_ = std::nan("");

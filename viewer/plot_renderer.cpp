@@ -263,6 +263,19 @@ PlotExtents Around(const PlotViewport& view, double pixels) {
   return area;
 }
 
+// Calls write(target, part) for the two halves of a view's moves at once: part 0 into `image`,
+// part 1 on a second core into a transparent layer, which is then laid over `image` by the
+// pixel sinks' rule (cuts over everything, rapids on free and band pixels only).
+template <typename Write>
+void OnTwoCores(QImage& image, QRgb cut, QRgb rapid, QRgb background, QRgb kerf, Write&& write) {
+  QImage layer(image.size(), QImage::Format_ARGB32);
+  layer.fill(Qt::transparent);
+  std::thread second([&] { write(layer, std::size_t{1}); });
+  write(image, std::size_t{0});
+  second.join();
+  LayOver(layer, image, cut, rapid, background, kerf);
+}
+
 }  // namespace
 
 void PlotRenderer::WriteKerf(QImage& image, const PlotViewport& view) const {
@@ -271,10 +284,11 @@ void PlotRenderer::WriteKerf(QImage& image, const PlotViewport& view) const {
   const MoveList& moves = plot_.program.moves;
   const ScreenMap map(view);
   const PlotExtents area = Around(view, kerf / 2 + 1);
-  // Under everything drawn after it. Each core takes half the cuts in view, the second into a
-  // layer of its own laid over the picture after: a band pixel is a band pixel whoever wrote it.
-  const auto band = [&](QImage& target, std::size_t part) {
-    KerfSink sink(target, 0, target.height(), kerf, kKerf.rgb());
+  // Under everything drawn after it, on both cores: a band pixel is a band pixel whoever wrote
+  // it, so with every colour the band's, each band pixel of the layer lands.
+  const QRgb band = kKerf.rgb();
+  OnTwoCores(image, band, band, band, band, [&](QImage& target, std::size_t part) {
+    KerfSink sink(target, 0, target.height(), kerf, band);
     TracedShapes traced;
     plot_.index.ForEachIn(
         moves, area,
@@ -282,36 +296,24 @@ void PlotRenderer::WriteKerf(QImage& image, const PlotViewport& view) const {
           if (moves.IsCut(i)) TraceMove(moves, i, view, map, traced, sink);
         },
         part, 2);
-  };
-  QImage layer(image.size(), QImage::Format_ARGB32);
-  layer.fill(Qt::transparent);
-  std::thread second([&] { band(layer, 1); });
-  band(image, 0);
-  second.join();
-  const QRgb pixel = kKerf.rgb();
-  LayOver(layer, image, pixel, pixel, pixel, pixel);
+  });
 }
 
 void PlotRenderer::WritePixels(QImage& image, const PlotViewport& view) const {
   const MoveList& moves = plot_.program.moves;
   const ScreenMap map(view);
-  // Each core traces half the moves in view, the second into a layer of its own that is then
-  // laid over the picture. Cuts win over rapids and rapids take only free pixels whichever
-  // stroke comes first, so the picture is the one a single pass gives. Halving the moves rather
-  // than the rows keeps both cores busy when the moves pile up in a few rows.
+  // Each core traces half the moves in view. Cuts win over rapids and rapids take only free
+  // pixels whichever stroke comes first, so the picture is the one a single pass gives. Halving
+  // the moves rather than the rows keeps both cores busy when the moves pile up in a few rows.
   const PlotExtents area = Around(view, 1);
-  const auto trace = [&](QImage& target, QRgb background, std::size_t part) {
-    PixelSink sink(target, 0, target.height(), kCut.rgb(), kRapid.rgb(), background, kKerf.rgb());
+  const QRgb cut = kCut.rgb(), rapid = kRapid.rgb(), background = kBackground.rgb(), band = kKerf.rgb();
+  OnTwoCores(image, cut, rapid, background, band, [&](QImage& target, std::size_t part) {
+    // The layer's free pixels are the transparent ones.
+    PixelSink sink(target, 0, target.height(), cut, rapid, part == 0 ? background : 0, band);
     TracedShapes traced;
     plot_.index.ForEachIn(
         moves, area, [&](std::uint32_t i) { TraceMove(moves, i, view, map, traced, sink); }, part, 2);
-  };
-  QImage layer(image.size(), QImage::Format_ARGB32);
-  layer.fill(Qt::transparent);
-  std::thread second([&] { trace(layer, 0, 1); });
-  trace(image, kBackground.rgb(), 0);
-  second.join();
-  LayOver(layer, image, kCut.rgb(), kRapid.rgb(), kBackground.rgb(), kKerf.rgb());
+  });
 }
 
 void PlotRenderer::WriteDone(QImage& overlay, const PlotViewport& view, std::size_t first, std::size_t last) const {
