@@ -49,10 +49,6 @@ void Blank(std::string& out, double x, double y, double w, double h, double r, i
   Line(out, "M5");
 }
 
-std::size_t CountLines(const std::string& text) {
-  return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
-}
-
 }  // namespace
 
 std::string DenseSheetProgram(std::size_t lines) {
@@ -104,9 +100,10 @@ std::string PolylineProgram(std::size_t lines) {
   std::string out;
   out.reserve(lines * 20);
   Line(out, "G21G90G17");
+  std::size_t written = 1;
   const std::size_t chains = 300;
   const std::size_t perChain = lines / chains > 5 ? lines / chains - 5 : 1;
-  for (std::size_t c = 0; c < chains && CountLines(out) + 5 < lines; ++c) {
+  for (std::size_t c = 0; c < chains && written + 5 < lines; ++c, written += perChain + 4) {
     double x = 100 + 2800 * unit(random), y = 100 + 1300 * unit(random);
     double heading = 2 * std::numbers::pi * unit(random);
     Line(out, "G0X%.3fY%.3f", x, y);
