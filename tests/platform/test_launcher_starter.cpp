@@ -3,8 +3,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-
 #include <chrono>
 #include <cstdlib>
 #include <thread>
@@ -89,9 +87,3 @@ TEST_F(LauncherStarterTest, AMissingViewerIsReportedAndTheRunStillCompletes) {
 
 }  // namespace
 }  // namespace talvo
-
-int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);  // the starter looks beside the running program
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}
