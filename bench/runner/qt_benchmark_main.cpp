@@ -1,14 +1,11 @@
 // SPDX-License-Identifier: MIT
 // The main of the benchmarks that draw or build windows: they need an application, offscreen.
-#include <benchmark/benchmark.h>
-
 #include <QApplication>
+
+#include "benchmark_runs.h"
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  const QApplication app(argc, argv);
+  return talvo::bench::RunBenchmarks(argc, argv);
 }
