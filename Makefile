@@ -15,7 +15,7 @@ CHECK_FUZZ_SECONDS ?= 30
 SANITIZERS = -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
 CTEST = QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
 
-.PHONY: deps configure build test check nogui sanitize fuzz fuzz-build lint run bench assets windows install clean
+.PHONY: deps configure build test check nogui nogui-configure sanitize fuzz fuzz-build lint run bench assets windows install clean
 
 deps:
 	@tools/install-deps
@@ -34,8 +34,10 @@ check: test nogui sanitize windows
 	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=$(CHECK_FUZZ_SECONDS)
 
 # The core, talvo-gcode, the viewer's reader and the rs274 comparisons without Qt.
-nogui: deps
-	@cmake -S . -B $(NOGUIBUILD) -G Ninja $(CMAKE_FLAGS) -DTALVO_BUILD_GUI=OFF -DTALVO_BUILD_BENCH=OFF >/dev/null
+nogui-configure: deps
+	@cmake -S . -B $(NOGUIBUILD) -G Ninja $(CMAKE_FLAGS) -DTALVO_BUILD_QT=OFF -DTALVO_BUILD_BENCH=OFF >/dev/null
+
+nogui: nogui-configure
 	@cmake --build $(NOGUIBUILD)
 	@cd $(NOGUIBUILD) && $(CTEST)
 
@@ -50,18 +52,20 @@ sanitize: deps
 
 fuzz-build: deps
 	@cmake -S . -B $(FUZZBUILD) -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	  -DTALVO_FUZZ=ON -DTALVO_BUILD_GUI=OFF -DTALVO_BUILD_TESTS=OFF -DTALVO_BUILD_BENCH=OFF >/dev/null
+	  -DTALVO_FUZZ=ON -DTALVO_BUILD_QT=OFF -DTALVO_BUILD_TESTS=OFF -DTALVO_BUILD_BENCH=OFF >/dev/null
 	@cmake --build $(FUZZBUILD)
 
 fuzz: fuzz-build
 	@tools/fuzz $(FUZZBUILD) $(FUZZ_SECONDS)
 
 # The Windows programs, cross-built with mingw-w64 into $(WINBUILD)/bin and tested under Wine on
-# Xvfb (each test in a Wine prefix of its own); then the zip an operator copies to the PC.
-windows: deps build
+# Xvfb (each test in a Wine prefix of its own); then the zip an operator copies to the PC. The
+# native talvo-gcode, whose files the Windows one must match, is the only Linux program it needs.
+windows: nogui-configure
+	@cmake --build $(NOGUIBUILD) --target talvo-gcode
 	@cmake -S . -B $(WINBUILD) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release \
-	  -DTALVO_BUILD_GUI=OFF -DTALVO_BUILD_TESTS=OFF -DTALVO_BUILD_BENCH=OFF -DTALVO_BUILD_WIN32_TESTS=ON \
-	  -DTALVO_NATIVE_GCODE=$(abspath $(BUILD))/bin/talvo-gcode >/dev/null
+	  -DTALVO_BUILD_TESTS=OFF -DTALVO_BUILD_BENCH=OFF -DTALVO_BUILD_WIN32_TESTS=ON \
+	  -DTALVO_NATIVE_GCODE=$(abspath $(NOGUIBUILD))/bin/talvo-gcode >/dev/null
 	@cmake --build $(WINBUILD)
 	@cd $(WINBUILD) && ctest --output-on-failure
 	@rm -rf $(WINZIP) dist/talvo-zavodo-1.0-windows-x64 && mkdir -p dist/talvo-zavodo-1.0-windows-x64
