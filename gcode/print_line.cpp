@@ -65,6 +65,10 @@ void WritePrintLine(std::ostream& out, const PrintLine& line) {
 
 namespace {
 
+// The largest size of a number that the readers of our programs take: the viewer refuses any
+// larger, and rs274 refuses the long lines that numbers far beyond it make.
+constexpr double kLargestReadable = 1e9;
+
 // The rounding NumberText writes, read back. Just below the largest double it rounds up past it:
 // 1.7976931348623157E308 would be written as 179769313486232 and 294 zeros, which nothing reads.
 bool ReadsBack(double value) {
@@ -72,7 +76,7 @@ bool ReadsBack(double value) {
   char buf[64];
   const auto written = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14);
   double back = 0;
-  return std::from_chars(buf, written.ptr, back).ec == std::errc();
+  return std::from_chars(buf, written.ptr, back).ec == std::errc() && std::fabs(back) <= kLargestReadable;
 }
 
 }  // namespace

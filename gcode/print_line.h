@@ -25,8 +25,8 @@ std::string NumberItemText(double value);
 /// Writes the items in order and then CR LF.
 void WritePrintLine(std::ostream& out, const PrintLine& line);
 
-/// True when every number item's text reads back as a number: the value is finite and its
-/// rounding to 15 digits does not pass the largest double.
+/// True when every number item's text reads back as a number a controller takes: the value is
+/// finite and its rounding to 15 digits is at most 1e9 in size.
 bool IsWritable(const PrintLine& line);
 
 }  // namespace talvo

@@ -63,6 +63,10 @@ TEST(PlanProgram, RefusesZeroAndOverflow) {
        msg::kTooBig},
       {"side rounds past a double", CutKind::InnerRectangle, Rectangle("-1.7976931348623157E308", "100", "10"),
        msg::kTooBig},
+      // Past 1e9 a number is no longer one the viewer or a controller reads.
+      {"coordinate past a billion", CutKind::OuterCircle, Circle("1E300", "10"), msg::kTooBig},
+      {"feed past a billion", CutKind::InnerCircle, Circle("100", "10", "4", "1000000001"), msg::kTooBig},
+      {"pierce point past a billion", CutKind::InnerRectangle, Rectangle("200", "100", "-1000000000.5"), msg::kTooBig},
   };
   for (const auto& c : cases) {
     const ProgramPlan plan = PlanProgram(c.kind, c.fields);
@@ -75,6 +79,8 @@ TEST(PlanProgram, CircleFeedZeroAndRectangleDiameterFieldsAreNotRefused) {
   EXPECT_FALSE(PlanProgram(CutKind::InnerCircle, test_support::Circle("100", "10", "4", "0")).refusal);
   EXPECT_FALSE(PlanProgram(CutKind::InnerCircle, test_support::Circle("100", "10", "0")).refusal);
   EXPECT_FALSE(PlanProgram(CutKind::InnerRectangle, test_support::Rectangle("0", "0", "0")).refusal);
+  // A billion itself is still read by the viewer.
+  EXPECT_FALSE(PlanProgram(CutKind::InnerCircle, test_support::Circle("100", "10", "4", "1000000000")).refusal);
 }
 
 TEST(StrippedLines, EveryLineEndsWithCrLfAndLosesItsBlanks) {

@@ -72,7 +72,11 @@ TEST(PrintLine, WritableCheckSeesEveryNumber) {
       // Rounded to 15 digits, the largest doubles are written beyond any double.
       {{"G1", "Y", 1.0, "F", largest}, false},
       {{"G1", "X", -largest}, false},
-      {{"G1", "X", 1.79769313486231e308}, true},
+      // Past a billion no reader of the program takes the number; a billion itself it does.
+      {{"G1", "X", 1.79769313486231e308}, false},
+      {{"G1", "X", -1e9, "Y", 1e9}, true},
+      {{"G1", "X", 1000000000.0001}, false},
+      {{"G1", "F", -1000000000.5}, false},
       {{"G1", "X", std::numeric_limits<double>::denorm_min()}, true},
   };
   for (std::size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(IsWritable(cases[i].line), cases[i].writable) << i;
