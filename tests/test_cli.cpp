@@ -194,6 +194,9 @@ TEST(Cli, RefusalsAndFailuresExitOneWithTheMessage) {
       {"inner-circle --start 10", root.Path().string(), msg::kZeroRefused},
       {"outer-rectangle --size-x 10 --size-y 10 --flame ''", root.Path().string(), msg::kZeroRefused},
       {"outer-circle --diameter 1E400", root.Path().string(), msg::kTooBig},
+      // A number no controller reads is refused, not written with 300 digits.
+      {"outer-circle --diameter 1e300 --start 5", root.Path().string(), msg::kTooBig},
+      {"inner-rectangle --size-x 10 --size-y 10 --feed 2e9", root.Path().string(), msg::kTooBig},
       {"inner-circle --diameter 100 --write", (root.Path() / "missing").string(), msg::kCannotWrite},
   };
   for (const auto& c : cases) {
@@ -202,6 +205,16 @@ TEST(Cli, RefusalsAndFailuresExitOneWithTheMessage) {
     EXPECT_EQ(ran.out, "") << c.args;
     EXPECT_THAT(ran.err, ::testing::StartsWith(c.message)) << c.args;
   }
+}
+
+// Both files are written, but a script reading the program from standard output gets nothing:
+// that is a failure, and it is said.
+TEST(Cli, AnOutputThatCannotBeWrittenFailsWithItsReason) {
+  TempRoot root;
+  const Ran ran = RunCli("inner-circle --diameter 100 --start 10 --write >/dev/full", root.Path().string());
+  EXPECT_EQ(ran.exitCode, 1);
+  EXPECT_EQ(ran.err, "talvo-gcode: standard output: No space left on device\n");
+  EXPECT_THAT(ReadBytes(root.Path() / "ALANTEMIZLEME.TXT"), ::testing::StartsWith("G0X0Y0\r\n"));
 }
 
 TEST(Cli, UsageErrorsExitTwoAndHelpExplains) {
