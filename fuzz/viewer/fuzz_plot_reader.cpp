@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // Fitted, and close up on the first move's end, as the window opens and zooms, with a
     // kerf band 3 pixels wide at the fitted view, and playback's done moves over it.
-    std::vector<std::uint32_t> bits(96 * 64);
+    std::vector<std::uint32_t> bits(std::size_t{96} * 64);
     const PixelBuffer picture{bits.data(), 96, 96, 64};
     const ViewMapping fitted = ViewMapping::Fit(p.extents, picture.width, picture.height, 4);
     ViewMapping close = fitted;

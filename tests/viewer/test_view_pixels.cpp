@@ -62,7 +62,7 @@ TEST(MovePixels, WritesCutsSolidAndRapidsDashedWhereTheViewShowsThem) {
   // A rapid to (10, 0), then a cut along Y to (10, 40), at one pixel a millimetre.
   const LoadedPlot plot = PlotOfText("G0X10Y0\nG1X10Y40F100\n");
   const ViewMapping view{60, 60, 1, 25, 25};
-  std::vector<std::uint32_t> bits(60 * 60, palette::kBackground);
+  std::vector<std::uint32_t> bits(std::size_t{60} * 60, palette::kBackground);
   const PixelBuffer picture{bits.data(), 60, 60, 60};
   WriteMovePixels(picture, plot, view);
   const auto at = [&](double x, double y) {
