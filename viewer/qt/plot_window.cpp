@@ -18,7 +18,6 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <cmath>
 
 #include "plot_messages.h"
 #include "plot_texts.h"
