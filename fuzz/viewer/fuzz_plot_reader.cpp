@@ -6,15 +6,16 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
-
-#include <QImage>
+#include <vector>
 
 #include "arc_geometry.h"
 #include "fuzz_check.h"
 #include "job_summary.h"
 #include "loaded_plot.h"
-#include "plot_renderer.h"
-#include "plot_viewport.h"
+#include "move_pixels.h"
+#include "pierce_marks.h"
+#include "plot_palette.h"
+#include "view_mapping.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace talvo::plot;
@@ -45,21 +46,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(s.TimeKnown() == (s.cutsWithoutFeed + s.cutsAtFeedZero + s.cutsAtUnknownFeed == 0),
           "an estimate is refused only for a feed");
 
-    // Fitted, and close up on the first move's end, as the window opens and zooms, with the
-    // sheet and a kerf band 3 pixels wide at the fitted view.
-    QImage image(96, 64, QImage::Format_RGB32);
-    const PlotViewport fitted = PlotViewport::Fit(p.extents, image.size(), 4);
-    PlotStyle style;
-    style.sheetX = 3000;
-    style.sheetY = 1500;
-    style.sheetLeft = -first.end.x;
-    style.kerf = 3 / fitted.scale;
-    const PlotRenderer renderer(plot, style);
-    renderer.Render(image, fitted);
-    PlotViewport close = fitted;
+    // Fitted, and close up on the first move's end, as the window opens and zooms, with a
+    // kerf band 3 pixels wide at the fitted view, and playback's done moves over it.
+    std::vector<std::uint32_t> bits(std::size_t{96} * 64);
+    const PixelBuffer picture{bits.data(), 96, 96, 64};
+    const ViewMapping fitted = ViewMapping::Fit(p.extents, picture.width, picture.height, 4);
+    ViewMapping close = fitted;
     close.centreX = first.end.x;
     close.centreY = first.end.y;
-    renderer.Render(image, close.ZoomedAbout(QPointF(48, 32), 1e4));
+    for (const ViewMapping& view : {fitted, close.ZoomedAbout(48, 32, 1e4)}) {
+      bits.assign(bits.size(), palette::kBackground);
+      for (const ScreenPoint& mark : PierceMarks(p, view)) {
+        Check(mark.x >= 0 && mark.y >= 0, "a pierce mark is kept only where the picture is");
+      }
+      WriteKerfBand(picture, plot, view, 3 / fitted.scale * view.scale);
+      WriteMovePixels(picture, plot, view);
+      std::vector<std::uint32_t> overlay(bits.size(), 0u);
+      WriteDoneMoves({overlay.data(), 96, 96, 64}, plot, view, 0, p.moves.size());
+    }
   }
   return 0;
 }

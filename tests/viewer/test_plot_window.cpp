@@ -17,8 +17,8 @@
 #include <numbers>
 #include <string>
 
+#include "image_pixels.h"
 #include "loaded_plot.h"
-#include "pixel_sink.h"
 #include "plot_export.h"
 #include "plot_messages.h"
 #include "plot_renderer.h"
@@ -28,6 +28,7 @@
 #include "plot_widget.h"
 #include "plot_window.h"
 #include "single_instance.h"
+#include "two_core_layers.h"
 
 namespace talvo::plot {
 namespace {
@@ -171,7 +172,7 @@ class TestPlotWindow : public QObject {
       image.setPixel(x, 0, pixels[x].below);
       layer.setPixel(x, 0, pixels[x].layer ? 0xff000000u | pixels[x].layer : 0u);
     }
-    LayOver(layer, image, cut, rapid, free, PlotRenderer::kKerf.rgb());
+    LayOver(PixelsOf(layer), PixelsOf(image), {cut, rapid, free, PlotRenderer::kKerf.rgb()});
     for (int x = 0; x < n; ++x) QCOMPARE(image.pixel(x, 0) & 0xffffffu, pixels[x].after & 0xffffffu);
   }
 

@@ -7,49 +7,30 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
-#include <thread>
 #include <vector>
 
 #include "arc_geometry.h"
+#include "cell_mask.h"
+#include "clip_segment.h"
+#include "image_pixels.h"
+#include "move_pixels.h"
 #include "move_tracer.h"
-#include "pixel_sink.h"
+#include "pierce_marks.h"
 
 namespace talvo::plot {
 
 namespace {
 
-constexpr double kTwoPi = 2 * std::numbers::pi;
 constexpr double kArrowMinPixels = 40;      // cuts shorter than this carry no arrow
 constexpr std::size_t kMaxArrows = 2000;    // more would only clutter
-constexpr std::size_t kSmoothBelow = 3000;  // moves in view drawn smoothly; above, pixels direct
 constexpr std::size_t kBatchLines = 16384;  // strokes handed to the painter at once
-
-// Marks cells that already hold something, so a crowd of marks or dots costs one a cell.
-class CellMask {
- public:
-  CellMask(QSize size, int cell)
-      : w_(size.width() / cell + 1), h_(size.height() / cell + 1), cell_(cell), bits_(std::size_t(w_) * h_) {}
-  bool Claim(double x, double y) {
-    if (!(x >= 0 && y >= 0)) return false;
-    const int cx = static_cast<int>(x) / cell_, cy = static_cast<int>(y) / cell_;
-    if (cx >= w_ || cy >= h_) return false;
-    const std::size_t k = std::size_t(cy) * w_ + cx;
-    if (bits_[k]) return false;
-    bits_[k] = 1;
-    return true;
-  }
-
- private:
-  int w_, h_, cell_;
-  std::vector<unsigned char> bits_;
-};
 
 // Strokes gathered for the painter, handed over in batches so no view holds them all.
 class PainterSink {
  public:
   PainterSink(QPainter& painter, QSize size, bool smooth, const QColor& cut, const QColor& rapid)
       : painter_(painter),
-        dots_(size, 1),
+        dots_(size.width(), size.height(), 1),
         smooth_(smooth),
         rapidPen_(rapid, smooth ? 2 : 1, Qt::CustomDashLine),
         cutPen_(cut, smooth ? 2 : 1),
@@ -130,49 +111,6 @@ void AddArrow(const PlotMove& m, const PlotViewport& view, std::vector<QLineF>& 
 
 }  // namespace
 
-std::vector<std::pair<double, double>> DrawnSpans(const PlotMove& m, const PlotViewport& view) {
-  const double sweep = ArcSweep(m);
-  const double a0 = std::atan2(m.start.y - m.centreY, m.start.x - m.centreX);
-  const double lo = sweep >= 0 ? a0 : a0 + sweep;
-  const double hi = lo + std::abs(sweep);
-  const double r = ArcRadius(m);
-  if (r * view.scale * std::abs(sweep) < kWholeArcPixels) return {{lo, hi}};
-
-  const PlotExtents v = view.Visible();
-  const double corners[4][2] = {{v.minX, v.minY}, {v.maxX, v.minY}, {v.maxX, v.maxY}, {v.minX, v.maxY}};
-  double far = 0, near = std::numeric_limits<double>::infinity();
-  for (const auto& c : corners) far = std::max(far, std::hypot(c[0] - m.centreX, c[1] - m.centreY));
-  const bool centreInView = m.centreX >= v.minX && m.centreX <= v.maxX && m.centreY >= v.minY && m.centreY <= v.maxY;
-  if (centreInView) {
-    if (far < r) return {};  // the circle passes round the whole view
-    return {{lo, hi}};       // then r is within the view's diagonal: few chords
-  }
-  // The nearest point of the view to the centre: a circle beyond the farthest corner or
-  // inside the nearest point misses the view.
-  const double nx = std::clamp(m.centreX, v.minX, v.maxX), ny = std::clamp(m.centreY, v.minY, v.maxY);
-  near = std::hypot(nx - m.centreX, ny - m.centreY);
-  if (r < near || r > far) return {};
-  const double mid = std::atan2((v.minY + v.maxY) / 2 - m.centreY, (v.minX + v.maxX) / 2 - m.centreX);
-  double w0 = 0, w1 = 0;
-  for (int i = 0; i < 4; ++i) {
-    double d = std::atan2(corners[i][1] - m.centreY, corners[i][0] - m.centreX) - mid;
-    d = std::remainder(d, kTwoPi);
-    w0 = i == 0 ? d : std::min(w0, d);
-    w1 = i == 0 ? d : std::max(w1, d);
-  }
-  w0 += mid;
-  w1 += mid;
-  std::vector<std::pair<double, double>> spans;
-  // Bring the wedge into the arc's turn, and try the turn before and after.
-  const double shift = std::floor((w0 - lo) / kTwoPi) * kTwoPi;
-  for (int k = -1; k <= 1; ++k) {
-    const double a = std::max(lo, w0 - shift + k * kTwoPi);
-    const double b = std::min(hi, w1 - shift + k * kTwoPi);
-    if (a < b) spans.emplace_back(a, b);
-  }
-  return spans;
-}
-
 void PlotRenderer::Render(QImage& image, const PlotViewport& view) const {
   image.fill(kBackground);
   {
@@ -180,14 +118,15 @@ void PlotRenderer::Render(QImage& image, const PlotViewport& view) const {
     PaintSheet(painter, view);
     PaintPierces(painter, view);
   }
-  WriteKerf(image, view);
-  if (plot_.index.CountNear(view.Visible()) < kSmoothBelow) {
+  const ViewMapping mapping = view.Mapping();
+  WriteKerfBand(PixelsOf(image), plot_, mapping, style_.kerf * view.scale);
+  if (!CrowdedView(plot_, mapping)) {
     QPainter painter(&image);
     PaintSmooth(painter, view);
     PaintOrigin(painter, view);
     return;
   }
-  WritePixels(image, view);
+  WriteMovePixels(PixelsOf(image), plot_, mapping);
   QPainter painter(&image);
   PaintOrigin(painter, view);
 }
@@ -213,32 +152,26 @@ void PlotRenderer::PaintSheet(QPainter& painter, const PlotViewport& view) const
 }
 
 void PlotRenderer::PaintPierces(QPainter& painter, const PlotViewport& view) const {
-  const MoveList& moves = plot_.program.moves;
-  const ScreenMap map(view);
-  CellMask spots(view.size, kPierceSpot);
-  std::vector<QPointF> marks;
-  for (const std::uint32_t i : plot_.program.pierces) {
-    const double x = map.X(moves.StartX(i)), y = map.Y(moves.StartY(i));
-    if (spots.Claim(x, y)) marks.emplace_back(x, y);
-  }
+  const std::vector<ScreenPoint> marks = PierceMarks(plot_.program, view.Mapping());
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing, true);
   painter.setPen(Qt::NoPen);
   painter.setBrush(kPierce);
-  for (const QPointF& p : marks) painter.drawEllipse(p, kPierceRadius, kPierceRadius);
+  for (const ScreenPoint& p : marks) painter.drawEllipse(QPointF(p.x, p.y), kPierceRadiusPixels, kPierceRadiusPixels);
   painter.restore();
 }
 
 void PlotRenderer::PaintSmooth(QPainter& painter, const PlotViewport& view) const {
   const MoveList& moves = plot_.program.moves;
-  const ScreenMap map(view);
+  const ViewMapping mapping = view.Mapping();
+  const ScreenMap map(mapping);
   TracedShapes traced;
   std::vector<std::uint32_t> arrowed;
   {
     PainterSink sink(painter, view.size, true, kCut, kRapid);
     sink.SetArea(view.size);
     plot_.index.ForEachIn(moves, view.Visible(), [&](std::uint32_t i) {
-      TraceMove(moves, i, view, map, traced, sink);
+      TraceMove(moves, i, mapping, map, traced, sink);
       if (moves.IsCut(i) && arrowed.size() < kMaxArrows) {
         const PlotExtents box = BoxOfMove(moves, i);
         if (std::max(box.maxX - box.minX, box.maxY - box.minY) * view.scale >= kArrowMinPixels) arrowed.push_back(i);
@@ -253,76 +186,8 @@ void PlotRenderer::PaintSmooth(QPainter& painter, const PlotViewport& view) cons
   painter.drawLines(arrows.data(), static_cast<int>(arrows.size()));
 }
 
-namespace {
-
-// The part of the program within `pixels` of the view.
-PlotExtents Around(const PlotViewport& view, double pixels) {
-  PlotExtents area;
-  area.Add(view.ProgramX(-pixels), view.ProgramY(-pixels));
-  area.Add(view.ProgramX(view.size.width() + pixels), view.ProgramY(view.size.height() + pixels));
-  return area;
-}
-
-// Calls write(target, part) for the two halves of a view's moves at once: part 0 into `image`,
-// part 1 on a second core into a transparent layer, which is then laid over `image` by the
-// pixel sinks' rule (cuts over everything, rapids on free and band pixels only).
-template <typename Write>
-void OnTwoCores(QImage& image, QRgb cut, QRgb rapid, QRgb background, QRgb kerf, Write&& write) {
-  QImage layer(image.size(), QImage::Format_ARGB32);
-  layer.fill(Qt::transparent);
-  std::thread second([&] { write(layer, std::size_t{1}); });
-  write(image, std::size_t{0});
-  second.join();
-  LayOver(layer, image, cut, rapid, background, kerf);
-}
-
-}  // namespace
-
-void PlotRenderer::WriteKerf(QImage& image, const PlotViewport& view) const {
-  const double kerf = style_.kerf * view.scale;
-  if (!(kerf >= 1)) return;  // thinner than the line itself
-  const MoveList& moves = plot_.program.moves;
-  const ScreenMap map(view);
-  const PlotExtents area = Around(view, kerf / 2 + 1);
-  // Under everything drawn after it, on both cores: a band pixel is a band pixel whoever wrote
-  // it, so with every colour the band's, each band pixel of the layer lands.
-  const QRgb band = kKerf.rgb();
-  OnTwoCores(image, band, band, band, band, [&](QImage& target, std::size_t part) {
-    KerfSink sink(target, 0, target.height(), kerf, band);
-    TracedShapes traced;
-    plot_.index.ForEachIn(
-        moves, area,
-        [&](std::uint32_t i) {
-          if (moves.IsCut(i)) TraceMove(moves, i, view, map, traced, sink);
-        },
-        part, 2);
-  });
-}
-
-void PlotRenderer::WritePixels(QImage& image, const PlotViewport& view) const {
-  const MoveList& moves = plot_.program.moves;
-  const ScreenMap map(view);
-  // Each core traces half the moves in view. Cuts win over rapids and rapids take only free
-  // pixels whichever stroke comes first, so the picture is the one a single pass gives. Halving
-  // the moves rather than the rows keeps both cores busy when the moves pile up in a few rows.
-  const PlotExtents area = Around(view, 1);
-  const QRgb cut = kCut.rgb(), rapid = kRapid.rgb(), background = kBackground.rgb(), band = kKerf.rgb();
-  OnTwoCores(image, cut, rapid, background, band, [&](QImage& target, std::size_t part) {
-    // The layer's free pixels are the transparent ones.
-    PixelSink sink(target, 0, target.height(), cut, rapid, part == 0 ? background : 0, band);
-    TracedShapes traced;
-    plot_.index.ForEachIn(
-        moves, area, [&](std::uint32_t i) { TraceMove(moves, i, view, map, traced, sink); }, part, 2);
-  });
-}
-
 void PlotRenderer::WriteDone(QImage& overlay, const PlotViewport& view, std::size_t first, std::size_t last) const {
-  const MoveList& moves = plot_.program.moves;
-  const ScreenMap map(view);
-  TracedShapes traced;
-  // Transparent pixels are the free ones; done rapids dashed, done cuts solid, in one grey.
-  PixelSink sink(overlay, 0, overlay.height(), kDone.rgb(), kDone.rgb(), 0);
-  for (std::size_t i = first; i < last && i < moves.size(); ++i) TraceMove(moves, i, view, map, traced, sink);
+  WriteDoneMoves(PixelsOf(overlay), plot_, view.Mapping(), first, last);
 }
 
 void PlotRenderer::PaintOrigin(QPainter& painter, const PlotViewport& view) const {
@@ -344,7 +209,8 @@ void PlotRenderer::PaintHighlight(QPainter& painter, const PlotViewport& view,
   const MoveList& moves = plot_.program.moves;
   if (range.first >= range.second) return;
   painter.save();
-  const ScreenMap map(view);
+  const ViewMapping mapping = view.Mapping();
+  const ScreenMap map(mapping);
   TracedShapes traced;
   {
     PainterSink sink(painter, view.size, true, kHighlight, kHighlight);
@@ -353,7 +219,7 @@ void PlotRenderer::PaintHighlight(QPainter& painter, const PlotViewport& view,
     pen.setCapStyle(Qt::RoundCap);
     sink.UsePen(pen);
     for (std::size_t i = range.first; i < range.second && i < moves.size(); ++i) {
-      TraceMove(moves, i, view, map, traced, sink);
+      TraceMove(moves, i, mapping, map, traced, sink);
     }
   }
   painter.restore();

@@ -18,38 +18,25 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <cmath>
 
-#include "job_summary.h"
 #include "plot_messages.h"
 #include "plot_texts.h"
 #include "plot_widget.h"
 #include "program_lines_model.h"
 #include "snap.h"
+#include "window_texts.h"
 
 namespace talvo::plot {
 
 namespace {
 
-// Editors write a file in more than one step; reading waits for the writing to settle.
-constexpr int kReloadDelayMs = 150;
-
-QString Number(double value) { return QString::number(value, 'f', 3); }
-
-// Hours, minutes and seconds, as an operator reads a job's time.
-QString Duration(double seconds) {
-  const auto whole = static_cast<long long>(std::llround(seconds));
-  return QStringLiteral("%1:%2:%3")
-      .arg(whole / 3600)
-      .arg(whole / 60 % 60, 2, 10, QLatin1Char('0'))
-      .arg(whole % 60, 2, 10, QLatin1Char('0'));
-}
+QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
 
 }  // namespace
 
 PlotWindow::PlotWindow(const QString& file, QWidget* parent)
     : QMainWindow(parent), file_(QFileInfo(file).absoluteFilePath()), plot_(std::make_unique<LoadedPlot>()) {
-  setWindowTitle(QStringLiteral("%1 - %2").arg(plot_text::kTitle, QFileInfo(file_).fileName()));
+  setWindowTitle(Text(WindowTitle(QFileInfo(file_).fileName().toStdString())));
   if (QFile::exists(QStringLiteral(":/pictures/icon.png"))) setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.png")));
   resize(1200, 800);
 
@@ -99,10 +86,8 @@ PlotWindow::PlotWindow(const QString& file, QWidget* parent)
   BuildPlaybackBar();
 
   connect(fit, &QAction::triggered, view_, &PlotWidget::Fit);
-  connect(view_, &PlotWidget::CursorMoved, this, [this](double x, double y) {
-    cursor_->setText(
-        QStringLiteral("%1 %2   %3 %4").arg(plot_text::kCursorX, Number(x), plot_text::kCursorY, Number(y)));
-  });
+  connect(view_, &PlotWidget::CursorMoved, this,
+          [this](double x, double y) { cursor_->setText(Text(CursorText(x, y))); });
   connect(view_, &PlotWidget::MoveClicked, this,
           [this](std::size_t move) { SelectLine(plot_->program.moves[move].line); });
   connect(view_, &PlotWidget::MoveClicked, this, &PlotWindow::ShowMoveFacts);
@@ -112,11 +97,7 @@ PlotWindow::PlotWindow(const QString& file, QWidget* parent)
     if (row >= 0 && row < static_cast<int>(plot_->program.errors.size())) SelectLine(plot_->program.errors[row].line);
   });
 
-  reload_.setSingleShot(true);
-  reload_.setInterval(kReloadDelayMs);
-  connect(&reload_, &QTimer::timeout, this, &PlotWindow::ReloadIfChanged);
-  connect(&watcher_, &QFileSystemWatcher::fileChanged, this, [this] { reload_.start(); });
-  connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, [this] { reload_.start(); });
+  connect(&follower_, &FileFollower::Changed, this, &PlotWindow::Reload);
   Reload();
 }
 
@@ -146,9 +127,7 @@ void PlotWindow::BuildStatusBar() {
 }
 
 void PlotWindow::Reload() {
-  const QFileInfo info(file_);
-  seenModified_ = info.lastModified();
-  seenSize_ = info.exists() ? info.size() : -1;
+  follower_.Follow(file_);
   auto next = std::make_unique<LoadedPlot>(LoadPlot(QFile::encodeName(file_).toStdString()));
   // Detach the views before the old plot goes.
   view_->SetMessage({});
@@ -159,12 +138,10 @@ void PlotWindow::Reload() {
   errors_->clear();
   const auto& program = plot_->program;
   for (const auto& e : program.errors) {
-    errors_->addItem(
-        QStringLiteral("%1 %2: %3").arg(plot_text::kLine).arg(e.line + 1).arg(QString::fromStdString(e.reason)));
+    errors_->addItem(Text(ErrorLineText(e)));
   }
   if (program.errorCount > program.errors.size()) {
-    errors_->addItem(
-        QStringLiteral("… %1 %2").arg(program.errorCount - program.errors.size()).arg(plot_text::kMoreErrors));
+    errors_->addItem(Text(MoreErrorsText(program.errorCount - program.errors.size())));
   }
   const bool hasErrors = program.errorCount > 0;
   errors_->setVisible(hasErrors);
@@ -180,21 +157,13 @@ void PlotWindow::Reload() {
   ApplySettings();
   statusBar()->showMessage(view_->Message());
   ShowTotals();
-  WatchFile();
 }
 
 void PlotWindow::ShowTotals() {
   const auto& p = plot_->program;
-  units_->setText(p.units == PlotUnits::Inch ? plot_text::kInch : plot_text::kMillimetre);
-  if (p.extents.Empty()) {
-    extents_->clear();
-  } else {
-    extents_->setText(QStringLiteral("%1  X %2 … %3   Y %4 … %5")
-                          .arg(plot_text::kExtents, Number(p.extents.minX), Number(p.extents.maxX),
-                               Number(p.extents.minY), Number(p.extents.maxY)));
-  }
-  lengths_->setText(QStringLiteral("%1 %2   %3 %4")
-                        .arg(plot_text::kCut, Number(p.cutLength), plot_text::kRapid, Number(p.rapidLength)));
+  units_->setText(Text(UnitsText(p.units)));
+  extents_->setText(Text(ExtentsText(p.extents)));
+  lengths_->setText(Text(LengthsText(p)));
 }
 
 void PlotWindow::BuildSettingsBar() {
@@ -274,42 +243,39 @@ void PlotWindow::BuildPlaybackBar() {
     action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     view_->addAction(action);
     bar->addAction(action);
-    connect(action, &QAction::triggered, this, act);
+    connect(action, &QAction::triggered, this, [this, act] { ShowPlayback(act(playback_)); });
     return action;
   };
+  using Playback = PlaybackController;
   button("first", plot_text::kFirstMove, plot_text::kFirstMove, QKeySequence(Qt::Key_Home),
-         [this] { PlayFromMove(0); });
-  button("back", plot_text::kStepBack, plot_text::kStepBackTip, QKeySequence(Qt::Key_Left), [this] { StepMoves(-1); });
-  button("play", plot_text::kPlay, plot_text::kPlayTip, QKeySequence(Qt::Key_Space), [this] {
-    if (playTimer_.isActive()) {
-      playTimer_.stop();
-      return;
-    }
-    if (clock_ && playSeconds_ >= clock_->TotalSeconds()) PlayFromMove(0);
-    playTimer_.start();
-  });
+         [](Playback& p) { return p.Home(); });
+  button("back", plot_text::kStepBack, plot_text::kStepBackTip, QKeySequence(Qt::Key_Left),
+         [](Playback& p) { return p.Step(-1); });
+  button("play", plot_text::kPlay, plot_text::kPlayTip, QKeySequence(Qt::Key_Space),
+         [](Playback& p) { return p.PlayOrPause(); });
   button("forward", plot_text::kStepForward, plot_text::kStepForwardTip, QKeySequence(Qt::Key_Right),
-         [this] { StepMoves(1); });
+         [](Playback& p) { return p.Step(1); });
   button("last", plot_text::kLastMove, plot_text::kLastMove, QKeySequence(Qt::Key_End),
-         [this] { PlayTo(clock_ ? clock_->TotalSeconds() : 0); });
+         [](Playback& p) { return p.End(); });
   auto* speed = new QComboBox(bar);
   speed->setObjectName(QStringLiteral("speed"));
   for (const int times : {1, 10, 100}) speed->addItem(QStringLiteral("%1×").arg(times), times);
   speed->setCurrentIndex(1);
   bar->addWidget(speed);
   connect(speed, &QComboBox::currentIndexChanged, this,
-          [this, speed](int index) { playSpeed_ = speed->itemData(index).toDouble(); });
+          [this, speed](int index) { playback_.SetSpeed(speed->itemData(index).toDouble()); });
   slider_ = new QSlider(Qt::Horizontal, bar);
   slider_->setObjectName(QStringLiteral("playSlider"));
   bar->addWidget(slider_);
-  connect(slider_, &QSlider::sliderMoved, this, [this](int move) { PlayFromMove(static_cast<std::size_t>(move)); });
+  connect(slider_, &QSlider::sliderMoved, this,
+          [this](int move) { ShowPlayback(playback_.FromMove(static_cast<std::size_t>(move))); });
   constexpr int kTickMs = 30;
   playTimer_.setInterval(kTickMs);
-  connect(&playTimer_, &QTimer::timeout, this, [this] {
-    PlayTo(playSeconds_ + kTickMs / 1000.0 * playSpeed_);
-    if (!clock_ || playSeconds_ >= clock_->TotalSeconds()) playTimer_.stop();
-  });
+  connect(&playTimer_, &QTimer::timeout, this, [this] { ShowPlayback(playback_.Tick(kTickMs / 1000.0)); });
+  BuildMeasureAction(bar);
+}
 
+void PlotWindow::BuildMeasureAction(QToolBar* bar) {
   auto* measure = new QAction(plot_text::kMeasure, this);
   measure->setObjectName(QStringLiteral("measure"));
   measure->setToolTip(plot_text::kMeasureTip);
@@ -324,42 +290,18 @@ void PlotWindow::BuildPlaybackBar() {
   connect(view_, &PlotWidget::PointClicked, this, &PlotWindow::OnMeasureClick);
 }
 
-void PlotWindow::PlayTo(double seconds) {
-  if (!clock_ || plot_->program.moves.empty()) return;
-  playSeconds_ = std::clamp(seconds, 0.0, clock_->TotalSeconds());
-  ShowPlayback(clock_->At(playSeconds_));
-}
+void PlotWindow::PlayTo(double seconds) { ShowPlayback(playback_.PlayTo(seconds)); }
 
-void PlotWindow::PlayFromMove(std::size_t move) {
-  if (!clock_ || plot_->program.moves.empty()) return;
-  playTimer_.stop();
-  // Not by its time: a move that takes none, such as a rapid to where the torch stands,
-  // would be passed over.
-  const MoveList& moves = plot_->program.moves;
-  if (move >= moves.size()) {
-    PlayTo(clock_->TotalSeconds());
-    return;
+void PlotWindow::ShowPlayback(const std::optional<PlaybackController::Position>& at) {
+  if (at) {
+    view_->SetPlayback(true, playback_.CurrentMove(), at->x, at->y);
+    slider_->setValue(static_cast<int>(at->move));
+    SelectLine(plot_->program.moves.Line(at->move));
   }
-  playSeconds_ = clock_->StartOf(move);
-  PlaybackClock::Position at;
-  at.move = move;
-  at.x = moves.StartX(move);
-  at.y = moves.StartY(move);
-  ShowPlayback(at);
-}
-
-void PlotWindow::ShowPlayback(const PlaybackClock::Position& at) {
-  playMove_ = at.done ? plot_->program.moves.size() : at.move;
-  view_->SetPlayback(true, playMove_, at.x, at.y);
-  slider_->setValue(static_cast<int>(at.move));
-  SelectLine(plot_->program.moves.Line(at.move));
-}
-
-void PlotWindow::StepMoves(std::ptrdiff_t by) {
-  // A step lands where a move starts: forward finishes the move under way, back undoes one.
-  const auto count = static_cast<std::ptrdiff_t>(plot_->program.moves.size());
-  PlayFromMove(
-      static_cast<std::size_t>(std::clamp<std::ptrdiff_t>(static_cast<std::ptrdiff_t>(playMove_) + by, 0, count)));
+  if (!playback_.Playing())
+    playTimer_.stop();
+  else if (!playTimer_.isActive())
+    playTimer_.start();
 }
 
 void PlotWindow::OnMeasureClick(double x, double y, double reach) {
@@ -369,9 +311,7 @@ void PlotWindow::OnMeasureClick(double x, double y, double reach) {
   measured_.push_back(p);
   view_->SetMeasured(measured_);
   if (measured_.size() < 2) return;
-  const double dx = measured_[1].x() - measured_[0].x(), dy = measured_[1].y() - measured_[0].y();
-  moveFacts_->setText(QStringLiteral("%1 %2   ΔX %3   ΔY %4")
-                          .arg(plot_text::kDistance, Number(std::hypot(dx, dy)), Number(dx), Number(dy)));
+  moveFacts_->setText(Text(DistanceText(measured_[0].x(), measured_[0].y(), measured_[1].x(), measured_[1].y())));
 }
 
 void PlotWindow::ApplySettings() {
@@ -386,42 +326,18 @@ void PlotWindow::ApplySettings() {
   view_->SetStyle(style);
   playTimer_.stop();
   view_->SetPlayback(false);
-  clock_ = std::make_unique<PlaybackClock>(plot_->program, settings_.job);
-  playSeconds_ = 0;
-  playMove_ = 0;
+  playback_.Load(plot_->program, settings_.job);
   if (slider_) slider_->setRange(0, std::max(0, static_cast<int>(plot_->program.moves.size()) - 1));
 
   if (!plot_->problem.empty() || plot_->program.moves.empty()) {
     summary_->clear();
     return;
   }
-  const JobSummary s = SummarizeJob(plot_->program, settings_.job);
-  const QString time = s.TimeKnown()
-                           ? Duration(s.totalSeconds)
-                           : QStringLiteral("%1: %2").arg(plot_text::kNoTime, QString::fromStdString(s.timeProblem));
-  summary_->setText(QStringLiteral("%1  %2 x %3\n%4  %5\n%6  %7\n%8  %9\n%10  %11\n%12")
-                        .arg(plot_text::kSize, Number(s.extents.maxX - s.extents.minX),
-                             Number(s.extents.maxY - s.extents.minY), plot_text::kCut, Number(s.cutLength),
-                             plot_text::kRapid, Number(s.rapidLength), plot_text::kPierces)
-                        .arg(s.pierces)
-                        .arg(plot_text::kTime, time,
-                             s.fitsSheet       ? plot_text::kFits
-                             : s.fitsSheetSize ? plot_text::kFitsElsewhere
-                                               : plot_text::kDoesNotFit));
+  summary_->setText(Text(JobSummaryText(plot_->program, settings_.job)));
 }
 
 void PlotWindow::ShowMoveFacts(std::size_t move) {
-  const PlotMove m = plot_->program.moves[move];
-  const MoveFacts facts = FactsOfMove(m, settings_.job);
-  const char* kind = m.IsArc() ? plot_text::kArc : m.IsCut() ? plot_text::kCut : plot_text::kRapid;
-  const QString feed =
-      m.IsCut() ? (m.feed == kNoFeed ? QStringLiteral("-") : Number(m.feed)) : Number(settings_.job.rapidRate);
-  moveFacts_->setText(QStringLiteral("%1 %2  %3  %4 %5  %6 %7  %8")
-                          .arg(plot_text::kLine)
-                          .arg(m.line + 1)
-                          .arg(kind, plot_text::kLength, Number(facts.length), plot_text::kFeed, feed,
-                               facts.seconds >= 0 ? QStringLiteral("%1 s").arg(facts.seconds, 0, 'f', 2)
-                                                  : QString(plot_text::kNoTime)));
+  moveFacts_->setText(Text(MoveFactsText(plot_->program.moves[move], settings_.job)));
 }
 
 void PlotWindow::SelectLine(std::uint32_t line) {
@@ -442,25 +358,6 @@ void PlotWindow::OnLineSelected(int row) {
     ShowMoveFacts(moves.first);
   else
     moveFacts_->clear();
-}
-
-void PlotWindow::WatchFile() {
-  // A program rewritten by deleting and writing anew drops out of the watch; the folder's
-  // watch sees it come back.
-  if (!watcher_.files().isEmpty()) watcher_.removePaths(watcher_.files());
-  if (QFileInfo::exists(file_)) watcher_.addPath(file_);
-  const QString folder = QFileInfo(file_).absolutePath();
-  if (watcher_.directories().isEmpty() && QFileInfo::exists(folder)) watcher_.addPath(folder);
-}
-
-void PlotWindow::ReloadIfChanged() {
-  const QFileInfo info(file_);
-  const qint64 size = info.exists() ? info.size() : -1;
-  if (size == seenSize_ && info.lastModified() == seenModified_) {
-    WatchFile();
-    return;
-  }
-  Reload();
 }
 
 void PlotWindow::BringForward() {

@@ -1,23 +1,24 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QDateTime>
-#include <QFileSystemWatcher>
 #include <QMainWindow>
 #include <QPointF>
 #include <QString>
 #include <QTimer>
 #include <memory>
+#include <optional>
 #include <vector>
 
+#include "file_follower.h"
 #include "loaded_plot.h"
-#include "playback_clock.h"
+#include "playback_controller.h"
 #include "plot_settings.h"
 
 class QLabel;
 class QListView;
 class QListWidget;
 class QSlider;
+class QToolBar;
 
 namespace talvo::plot {
 
@@ -26,7 +27,8 @@ class ProgramLinesModel;
 
 /// The viewer's window: the program text beside its drawing, the unreadable lines below the
 /// text, the cursor, extents and lengths in the status bar. It follows its file: a change on
-/// disk redraws it.
+/// disk redraws it. The window lays out and wires; playback, the file's following and the
+/// texts are done by PlaybackController, FileFollower and window_texts.h.
 class PlotWindow : public QMainWindow {
   Q_OBJECT
 
@@ -51,15 +53,12 @@ class PlotWindow : public QMainWindow {
   void ApplySettings();
   void ShowMoveFacts(std::size_t move);
   void BuildPlaybackBar();
-  /// Playback from the start of `move` (past the last: the end).
-  void PlayFromMove(std::size_t move);
-  void ShowPlayback(const PlaybackClock::Position& at);
-  void StepMoves(std::ptrdiff_t by);
+  void BuildMeasureAction(QToolBar* bar);
+  /// Shows where playback stands, if anywhere, and runs the timer while it plays.
+  void ShowPlayback(const std::optional<PlaybackController::Position>& at);
   void OnMeasureClick(double x, double y, double reach);
   void SelectLine(std::uint32_t line);
   void OnLineSelected(int row);
-  void WatchFile();
-  void ReloadIfChanged();
 
   QString file_;
   std::unique_ptr<LoadedPlot> plot_;
@@ -74,17 +73,11 @@ class PlotWindow : public QMainWindow {
   QLabel* summary_ = nullptr;
   QLabel* moveFacts_ = nullptr;
   PlotSettings settings_ = PlotSettings::Load();
-  std::unique_ptr<PlaybackClock> clock_;  // for the plot and settings shown
+  PlaybackController playback_;  // for the plot and settings shown
   QTimer playTimer_;
-  double playSeconds_ = 0;
-  std::size_t playMove_ = 0;  // the move under way; the number of moves once all are done
-  double playSpeed_ = 10;
   QSlider* slider_ = nullptr;
   std::vector<QPointF> measured_;
-  QFileSystemWatcher watcher_;
-  QTimer reload_;
-  QDateTime seenModified_;
-  qint64 seenSize_ = -1;
+  FileFollower follower_;
 };
 
 }  // namespace talvo::plot

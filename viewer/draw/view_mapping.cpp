@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "plot_viewport.h"
+#include "view_mapping.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,31 +15,32 @@ constexpr double kMaxScale = 1e5;
 
 }  // namespace
 
-PlotExtents PlotViewport::Visible() const {
+PlotExtents ViewMapping::Visible() const {
   PlotExtents box;
   box.Add(ProgramX(0), ProgramY(0));
-  box.Add(ProgramX(size.width()), ProgramY(size.height()));
+  box.Add(ProgramX(width), ProgramY(height));
   return box;
 }
 
-PlotViewport PlotViewport::ZoomedAbout(QPointF anchor, double factor) const {
-  PlotViewport next = *this;
+ViewMapping ViewMapping::ZoomedAbout(double anchorX, double anchorY, double factor) const {
+  ViewMapping next = *this;
   next.scale = std::clamp(scale * factor, kMinScale, kMaxScale);
-  const double x = ProgramX(anchor.x());
-  const double y = ProgramY(anchor.y());
-  next.centreX = x - (anchor.x() - size.width() / 2.0) / next.scale;
-  next.centreY = y + (anchor.y() - size.height() / 2.0) / next.scale;
+  const double x = ProgramX(anchorX);
+  const double y = ProgramY(anchorY);
+  next.centreX = x - (anchorX - width / 2.0) / next.scale;
+  next.centreY = y + (anchorY - height / 2.0) / next.scale;
   return next;
 }
 
-PlotViewport PlotViewport::Fit(const PlotExtents& extents, QSize size, int margin) {
-  PlotViewport view;
-  view.size = size;
+ViewMapping ViewMapping::Fit(const PlotExtents& extents, int width, int height, int margin) {
+  ViewMapping view;
+  view.width = width;
+  view.height = height;
   if (extents.Empty()) return view;
   const double w = extents.maxX - extents.minX;
   const double h = extents.maxY - extents.minY;
-  const double roomX = std::max(1, size.width() - 2 * margin);
-  const double roomY = std::max(1, size.height() - 2 * margin);
+  const double roomX = std::max(1, width - 2 * margin);
+  const double roomY = std::max(1, height - 2 * margin);
   double scale = std::min(w > 0 ? roomX / w : kMaxScale, h > 0 ? roomY / h : kMaxScale);
   if (!std::isfinite(scale)) scale = 1;
   view.scale = std::clamp(scale, kMinScale, std::min(kMaxScale, 1000.0));

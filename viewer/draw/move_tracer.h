@@ -13,22 +13,13 @@
 
 #include "arc_geometry.h"
 #include "move_list.h"
-#include "plot_viewport.h"
+#include "view_mapping.h"
 
 namespace talvo::plot {
 
-/// The screen position of program points, as PlotViewport::ToScreen, without the Qt types.
-struct ScreenMap {
-  explicit ScreenMap(const PlotViewport& v)
-      : ox(v.size.width() / 2.0 - v.centreX * v.scale), oy(v.size.height() / 2.0 + v.centreY * v.scale), s(v.scale) {}
-  double X(double x) const { return ox + x * s; }
-  double Y(double y) const { return oy - y * s; }
-  double ox, oy, s;
-};
-
 /// The angles [from, to] (counter-clockwise, radians) of the part of an arc worth drawing: all
 /// of it, or for an arc much larger than the view the wedge of the view seen from its centre.
-std::vector<std::pair<double, double>> DrawnSpans(const PlotMove& m, const PlotViewport& view);
+std::vector<std::pair<double, double>> DrawnSpans(const PlotMove& m, const ViewMapping& view);
 
 /// Arcs shorter than this many pixels are traced whole; longer ones only where they cross the view.
 inline constexpr double kWholeArcPixels = 4000;
@@ -63,7 +54,7 @@ inline constexpr double kTracedShapePixels = 16;
 
 /// Calls sink.Segment(cut, x0, y0, x1, y1) and sink.Dot(cut, x, y) in screen pixels for move i.
 template <typename Sink>
-void TraceMove(const MoveList& moves, std::size_t i, const PlotViewport& view, const ScreenMap& map,
+void TraceMove(const MoveList& moves, std::size_t i, const ViewMapping& view, const ScreenMap& map,
                TracedShapes& traced, Sink& sink) {
   // Chords stray at most this far from the arc, so arcs stay round at every zoom while a
   // large one takes a few long chords instead of many short ones.
