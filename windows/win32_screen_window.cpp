@@ -59,8 +59,8 @@ void RegisterScreenClasses(HINSTANCE instance) {
   RegisterClassExW(&c);
 }
 
-Win32ScreenWindow::ScreenWindow(const screens::WindowDescription& description, PressHandler onPress,
-                                CloseHandler onClose)
+Win32ScreenWindow::Win32ScreenWindow(const screens::WindowDescription& description, PressHandler onPress,
+                                     CloseHandler onClose)
     : description_(description), onPress_(std::move(onPress)), onClose_(std::move(onClose)) {
   RegisterScreenClasses(Instance());
   back_ = CreateSolidBrush(Colour(description.backColour));

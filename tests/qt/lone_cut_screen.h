@@ -15,7 +15,8 @@ namespace talvo::test_support {
 
 class LoneCutScreen : public qt::QtScreenWindow {
  public:
-  LoneCutScreen(CutKind kind, screens::RunServices services) : QtScreenWindow(screens::CutScreenDescription(kind)) {
+  LoneCutScreen(CutKind kind, const screens::RunServices& services)
+      : QtScreenWindow(screens::CutScreenDescription(kind)) {
     connect(this, &QtScreenWindow::pressed, this, [this, services](const QString& control) {
       const screens::Reaction reaction = screens::ReactionToPress(Description(), control.toStdString());
       if (reaction.step == screens::Reaction::Step::RunGeneration) qt::RunOnCutScreen(*this, services);

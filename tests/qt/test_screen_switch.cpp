@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <filesystem>
 #include <functional>
 #include <memory>
 
@@ -159,6 +160,23 @@ class ScreenSwitchTest : public QObject {
     QCOMPARE(texts, initial);
     QVERIFY(texts.filter(QRegularExpression("=(4|300)$")).size() == 2);
     QCOMPARE(again->Control<QPlainTextEdit>("Text1")->toPlainText(), QString());
+  }
+
+  // "G KOD" is carried out by the switch, as the flow decides: one run on the open cut screen.
+  void kodRunsOnTheOpenCutScreen() {
+    switch_->Start();
+    Click(OnlyScreen(), "ICCAP");
+    QtScreenWindow* cut = OnlyScreen();
+    QVERIFY(cut);
+    TypeInto(cut->Control("Text2"), "100");
+    TypeInto(cut->Control("Text3"), "10");
+    Click(cut, "KOD");
+    QCOMPARE(OnlyScreen(), cut);
+    QCOMPARE(cut->Control<QPlainTextEdit>("Text1")->toPlainText(),
+             QString("G0X0Y0\nG0Y-38\nG1Y-48F300\nG2J48F300\nM30\n%\n"));
+    QCOMPARE(starter_.started.size(), std::size_t{1});
+    QCOMPARE(starter_.started[0].programFile, std::filesystem::path(root_.path().toStdString()) / "ALANTEMIZLEME.TXT");
+    starter_.started.clear();
   }
 
   // A picture button takes the focus by Tab, but no key does anything on it.
