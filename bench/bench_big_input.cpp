@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "disk_files.h"
 #include "generation_run.h"
 #include "temp_root.h"
 
@@ -42,14 +43,17 @@ const std::string& SpacedDigits() {
 
 // The pasted text goes into the start distance of an inner circle; the other fields hold the
 // usual values. `expected` is how the run must end, so a fast wrong run cannot pass for a fast one.
-void RunWithPasted(benchmark::State& state, const std::string& pasted, const char* field, RunStatus expected) {
+void RunWithPasted(benchmark::State& state, const std::string& pasted, CutValue field, RunStatus expected) {
   test_support::TempRoot root;
   DiskFiles files;
   GenerationRun run(RunPaths::InRoot(root.Path()), files, nullptr);
   std::string display;
   for (auto _ : state) {
     // The screen hands its field texts over on every press: the copy is part of the run.
-    FieldTexts fields = {{"Text2", "100"}, {"Text3", "10"}, {"Text4", "4"}, {"Text5", "300"}};
+    FieldTexts fields = {{CutValue::Diameter, "100"},
+                         {CutValue::StartDistance, "10"},
+                         {CutValue::FlameDiameter, "4"},
+                         {CutValue::Feed, "300"}};
     fields[field] = pasted;
     const RunOutcome outcome = run.Run(CutKind::InnerCircle, fields, display);
     if (outcome.status != expected) state.SkipWithError("the run ended otherwise than expected");
@@ -58,14 +62,18 @@ void RunWithPasted(benchmark::State& state, const std::string& pasted, const cha
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * pasted.size()));
 }
 
-void BM_PastedDocumentRun(benchmark::State& state) { RunWithPasted(state, Document(), "Text3", RunStatus::Done); }
+void BM_PastedDocumentRun(benchmark::State& state) {
+  RunWithPasted(state, Document(), CutValue::StartDistance, RunStatus::Done);
+}
 BENCHMARK(BM_PastedDocumentRun)->Unit(benchmark::kMillisecond);
 
-void BM_PastedDigitRun(benchmark::State& state) { RunWithPasted(state, DigitRun(), "Text3", RunStatus::Done); }
+void BM_PastedDigitRun(benchmark::State& state) {
+  RunWithPasted(state, DigitRun(), CutValue::StartDistance, RunStatus::Done);
+}
 BENCHMARK(BM_PastedDigitRun)->Unit(benchmark::kMillisecond);
 
 void BM_PastedSpacedDigitsRun(benchmark::State& state) {
-  RunWithPasted(state, SpacedDigits(), "Text2", RunStatus::Refused);
+  RunWithPasted(state, SpacedDigits(), CutValue::Diameter, RunStatus::Refused);
 }
 BENCHMARK(BM_PastedSpacedDigitsRun)->Unit(benchmark::kMillisecond);
 

@@ -7,6 +7,7 @@
 #include <iterator>
 #include <string>
 
+#include "disk_files.h"
 #include "generation_run.h"
 #include "launcher_file.h"
 #include "temp_root.h"
@@ -16,7 +17,10 @@ namespace {
 
 using namespace talvo;
 
-const FieldTexts kFields = {{"Text2", "100.125"}, {"Text3", "10"}, {"Text4", "4"}, {"Text5", "300"}};
+const FieldTexts kFields = {{CutValue::Diameter, "100.125"},
+                            {CutValue::StartDistance, "10"},
+                            {CutValue::FlameDiameter, "4"},
+                            {CutValue::Feed, "300"}};
 
 void BM_GenerationRun(benchmark::State& state) {
   test_support::TempRoot root;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "cli_args.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 #include <utility>
@@ -33,11 +34,8 @@ constexpr std::array<OptionName, 6> kOptions = {{
     {"--feed", CutValue::Feed},
 }};
 
-const FieldSource* FieldFeeding(CutKind kind, CutValue value) {
-  for (const auto& field : Describe(kind).fields) {
-    if (field.value == value) return &field;
-  }
-  return nullptr;
+bool KindReads(CutKind kind, CutValue value) {
+  return std::ranges::find(Describe(kind).reads, value) != Describe(kind).reads.end();
 }
 
 }  // namespace
@@ -100,16 +98,13 @@ CliParse ParseCliArgs(int argc, const char* const* argv) {
   CliArgs args;
   args.kind = *kind;
   args.write = write;
-  for (const auto& field : Describe(*kind).fields) {
-    args.fields[std::string(field.control)] = std::string(InitialFieldText(field.value));
-  }
+  for (const CutValue read : Describe(*kind).reads) args.fields[read] = std::string(InitialFieldText(read));
   for (const auto& [option, text] : given) {
-    const FieldSource* field = FieldFeeding(*kind, option->value);
-    if (!field) {
+    if (!KindReads(*kind, option->value)) {
       result.error = std::string(option->option) + " is not a field of this kind";
       return result;
     }
-    args.fields[std::string(field->control)] = text;
+    args.fields[option->value] = text;
   }
   result.args = std::move(args);
   return result;

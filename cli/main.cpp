@@ -8,6 +8,7 @@
 
 #include "binary_stdout.h"
 #include "cli_args.h"
+#include "disk_files.h"
 #include "generation_run.h"
 #include "program_arguments.h"
 #include "root_folder.h"

@@ -27,8 +27,4 @@ std::vector<PrintLine> CircleContourLines(CutKind kind, const CutInputs& in) {
   };
 }
 
-void WriteCircleContour(std::ostream& out, CutKind kind, const CutInputs& inputs) {
-  for (const auto& line : CircleContourLines(kind, inputs)) WritePrintLine(out, line);
-}
-
 }  // namespace talvo

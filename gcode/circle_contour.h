@@ -2,7 +2,6 @@
 // A full clockwise circle about the origin, reached by a straight lead-in along Y.
 #pragma once
 
-#include <iosfwd>
 #include <vector>
 
 #include "cut_kind.h"
@@ -13,7 +12,5 @@ namespace talvo {
 double PathRadius(CutKind kind, const CutInputs& inputs);
 
 std::vector<PrintLine> CircleContourLines(CutKind kind, const CutInputs& inputs);
-
-void WriteCircleContour(std::ostream& out, CutKind kind, const CutInputs& inputs);
 
 }  // namespace talvo

@@ -22,35 +22,25 @@ double CutInputs::operator[](CutValue v) const { return const_cast<CutInputs&>(*
 
 namespace {
 
-constexpr FieldSource kCircleFields[] = {
-    {"Text2", CutValue::Diameter},
-    {"Text3", CutValue::StartDistance},
-    {"Text4", CutValue::FlameDiameter},
-    {"Text5", CutValue::Feed},
+constexpr CutValue kCircleReads[] = {
+    CutValue::Diameter,
+    CutValue::StartDistance,
+    CutValue::FlameDiameter,
+    CutValue::Feed,
 };
 
-constexpr FieldSource kRectangleFields[] = {
-    {"Text2", CutValue::SizeY},         {"Text3", CutValue::SizeX}, {"Text4", CutValue::StartDistance},
-    {"Text5", CutValue::FlameDiameter}, {"Text6", CutValue::Feed},
+constexpr CutValue kRectangleReads[] = {
+    CutValue::SizeY, CutValue::SizeX, CutValue::StartDistance, CutValue::FlameDiameter, CutValue::Feed,
 };
 
 // Circles refuse a zero diameter, the value their message speaks of; rectangles a zero flame.
-const CutKindDescription kCircle{kCircleFields, CutValue::Diameter, &CircleContourLines, &WriteCircleContour};
-const CutKindDescription kRectangle{kRectangleFields, CutValue::FlameDiameter, &RectangleContourLines,
-                                    &WriteRectangleContour};
+const CutKindDescription kCircle{kCircleReads, CutValue::Diameter, &CircleContourLines};
+const CutKindDescription kRectangle{kRectangleReads, CutValue::FlameDiameter, &RectangleContourLines};
 
 }  // namespace
 
 const CutKindDescription& Describe(CutKind kind) {
   return kind == CutKind::InnerCircle || kind == CutKind::OuterCircle ? kCircle : kRectangle;
-}
-
-std::string_view InitialFieldText(CutValue value) {
-  switch (value) {
-    case CutValue::FlameDiameter: return "4";
-    case CutValue::Feed: return "300";
-    default: return "";
-  }
 }
 
 std::vector<PrintLine> ContourLines(CutKind kind, const CutInputs& inputs) {

@@ -2,7 +2,6 @@
 // The four contours and what distinguishes their runs.
 #pragma once
 
-#include <iosfwd>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -29,25 +28,24 @@ struct CutInputs {
   double operator[](CutValue v) const;
 };
 
-/// One field a run reads: the control's name and the value it feeds.
-struct FieldSource {
-  std::string_view control;
-  CutValue value;
-};
-
 /// What a kind's run reads, which value it refuses at zero and how it draws its contour.
 struct CutKindDescription {
-  std::span<const FieldSource> fields;  ///< in reading order
+  std::span<const CutValue> reads;  ///< in reading order
   CutValue zeroTested;
   std::vector<PrintLine> (*contour)(CutKind, const CutInputs&);
-  /// Writes the contour lines to the open program: what the run calls.
-  void (*writeContour)(std::ostream&, CutKind, const CutInputs&);
 };
 
 const CutKindDescription& Describe(CutKind kind);
 
 /// A field's text when its screen opens: "4" for the flame, "300" for the feed, else empty.
-std::string_view InitialFieldText(CutValue value);
+/// The screen tables and the command line both start from it.
+constexpr std::string_view InitialFieldText(CutValue value) {
+  switch (value) {
+    case CutValue::FlameDiameter: return "4";
+    case CutValue::Feed: return "300";
+    default: return "";
+  }
+}
 
 /// The contour lines of a kind, ahead of "M30" and "%".
 std::vector<PrintLine> ContourLines(CutKind kind, const CutInputs& inputs);

@@ -28,39 +28,25 @@ RunPaths RunPaths::InRoot(const std::filesystem::path& root) { return {root / "A
 ReadInputs ReadCutInputs(CutKind kind, const FieldTexts& fields) {
   const auto& description = Describe(kind);
   ReadInputs result;
-  for (const auto& field : description.fields) {
-    const auto it = fields.find(field.control);
+  for (const CutValue read : description.reads) {
+    const auto it = fields.find(read);
     const auto value = ValParse(it == fields.end() ? std::string_view{} : std::string_view{it->second});
     if (!value) {
       result.refusal = msg::kTooBig;
       return result;
     }
-    result.inputs[field.value] = *value;
+    result.inputs[read] = *value;
   }
   if (result.inputs[description.zeroTested] == 0) result.refusal = msg::kZeroRefused;
   return result;
 }
 
-namespace {
-
-std::string EndedProgram(std::ostringstream& out) {
-  WritePrintLine(out, {"M30"});
-  WritePrintLine(out, {"%"});
-  return std::move(out).str();
-}
-
-}  // namespace
-
-std::string ProgramText(CutKind kind, const CutInputs& inputs) {
-  std::ostringstream out;
-  Describe(kind).writeContour(out, kind, inputs);
-  return EndedProgram(out);
-}
-
 std::string ProgramText(const std::vector<PrintLine>& contour) {
   std::ostringstream out;
   for (const auto& line : contour) WritePrintLine(out, line);
-  return EndedProgram(out);
+  WritePrintLine(out, {"M30"});
+  WritePrintLine(out, {"%"});
+  return std::move(out).str();
 }
 
 std::string StrippedLines(std::string_view bytes) {
@@ -97,7 +83,7 @@ ProgramPlan PlanProgram(CutKind kind, const FieldTexts& fields) {
   if (!std::all_of(lines.begin(), lines.end(), [](const PrintLine& l) { return IsWritable(l); })) {
     return {{}, msg::kTooBig};
   }
-  return {ProgramText(kind, read.inputs), std::nullopt};
+  return {ProgramText(lines), std::nullopt};
 }
 
 RunOutcome GenerationRun::Run(CutKind kind, const FieldTexts& fields, std::string& display) {

@@ -30,8 +30,8 @@ class LauncherStarter {
   virtual std::optional<std::string> Start(const RunPaths& paths) = 0;
 };
 
-/// A field's current text, by the name of its control ("Text2").
-using FieldTexts = std::map<std::string, std::string, std::less<>>;
+/// A field's current text, by the value it feeds; a value without a text reads as empty.
+using FieldTexts = std::map<CutValue, std::string>;
 
 enum class RunStatus {
   Done,     ///< both files written, the display holds the program, the viewer was asked to start
@@ -67,11 +67,7 @@ struct ReadInputs {
 };
 ReadInputs ReadCutInputs(CutKind kind, const FieldTexts& fields);
 
-/// The whole program text as the run first writes it: the kind's contour writer, then "M30"
-/// and "%".
-std::string ProgramText(CutKind kind, const CutInputs& inputs);
-
-/// The same text from contour lines already at hand.
+/// The whole program text as the run first writes it: the contour lines, then "M30" and "%".
 std::string ProgramText(const std::vector<PrintLine>& contour);
 
 /// The fields turned into a program text, or the refusal that stops the run before any file.

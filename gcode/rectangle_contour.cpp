@@ -23,8 +23,4 @@ std::vector<PrintLine> RectangleContourLines(CutKind kind, const CutInputs& in) 
   };
 }
 
-void WriteRectangleContour(std::ostream& out, CutKind kind, const CutInputs& inputs) {
-  for (const auto& line : RectangleContourLines(kind, inputs)) WritePrintLine(out, line);
-}
-
 }  // namespace talvo

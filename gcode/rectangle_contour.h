@@ -2,7 +2,6 @@
 // A counter-clockwise rectangle with sharp corners, its origin at the lower left corner.
 #pragma once
 
-#include <iosfwd>
 #include <vector>
 
 #include "cut_kind.h"
@@ -10,7 +9,5 @@
 namespace talvo {
 
 std::vector<PrintLine> RectangleContourLines(CutKind kind, const CutInputs& inputs);
-
-void WriteRectangleContour(std::ostream& out, CutKind kind, const CutInputs& inputs);
 
 }  // namespace talvo

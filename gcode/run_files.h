@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The file operations of a run, behind a seam so that tests can make any step fail.
+// The file operations of a run, behind a seam so that tests can make any step fail. The real
+// file system is platform's DiskFiles.
 #pragma once
 
 #include <filesystem>
@@ -24,16 +25,6 @@ class RunFiles {
   /// Puts the file `from` in place of the name `to` in one step.
   virtual std::optional<std::string> Rename(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
   virtual NameKind Kind(const std::filesystem::path& path) = 0;
-};
-
-/// The real file system.
-class DiskFiles final : public RunFiles {
- public:
-  std::optional<std::string> WriteNew(const std::filesystem::path& path, std::string_view bytes) override;
-  std::optional<std::string> Read(const std::filesystem::path& path, std::string& bytes) override;
-  std::optional<std::string> Remove(const std::filesystem::path& path) override;
-  std::optional<std::string> Rename(const std::filesystem::path& from, const std::filesystem::path& to) override;
-  NameKind Kind(const std::filesystem::path& path) override;
 };
 
 }  // namespace talvo

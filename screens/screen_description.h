@@ -41,6 +41,12 @@ struct ControlDescription {
   std::optional<std::uint32_t> face = {};  ///< 0xRRGGBB fill of a button's face; none: the platform's
 };
 
+/// A cut screen's input field and the value its text feeds.
+struct FieldControl {
+  std::string_view control;
+  CutValue value;
+};
+
 struct WindowDescription {
   std::string_view name;
   std::string_view caption;
@@ -50,12 +56,17 @@ struct WindowDescription {
   Border border;
   std::span<const ControlDescription> controls;  ///< in the order they are created
   std::optional<CutKind> kind;                   ///< the contour of a cut screen; none for the menu
+  std::span<const FieldControl> fields = {};     ///< a cut screen's input fields; none for the menu
 };
 
 /// The twips of a logical pixel: positions are exact at 96 dots per inch.
 inline constexpr int kTwipsPerPixel = 15;
 
 constexpr int ToPixels(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
+
+/// The most characters an input field holds: far more than any number typed into it, and a
+/// bound on what a pasted document can make a window lay out.
+inline constexpr int kInputFieldMaxLength = 32767;
 
 /// The sunken border of a picture area, in pixels; its children sit inside it.
 inline constexpr int kPictureBorder = 2;

@@ -13,6 +13,10 @@ constexpr std::uint32_t kCutBack = 0xFFFF80;
 // after the illustration area and so lie above it.
 // kind, name, parent, {left, top, width, height}, tab, text, tooltip, picture[, face]
 
+// The flame and feed fields open with the texts the core starts from.
+constexpr std::string_view kFlame = InitialFieldText(CutValue::FlameDiameter);
+constexpr std::string_view kFeed = InitialFieldText(CutValue::Feed);
+
 // clang-format off: one control a row, as in the screen tables
 constexpr ControlDescription kForm1[] = {
     {PictureButton, "ICCAP", "", {120, 120, 2430, 2925}, 1, "", "", "ICCAP"},
@@ -26,8 +30,8 @@ constexpr ControlDescription kForm4[] = {
     {IllustrationArea, "Picture1", "", {120, 120, 10455, 5415}, 3, "", "", "Form4"},
     {InputField, "Text2", "Picture1", {840, 1200, 975, 375}, 5, "", "DELİK ÇAPI", ""},
     {InputField, "Text3", "Picture1", {4680, 1800, 975, 375}, 6, "", "BAŞLAMA MESAFESİ", ""},
-    {InputField, "Text4", "Picture1", {7320, 3600, 975, 405}, 4, "4", "ALEV ÇAPI", ""},
-    {InputField, "Text5", "Picture1", {2640, 4080, 855, 375}, 7, "300", "İLERLEME", ""},
+    {InputField, "Text4", "Picture1", {7320, 3600, 975, 405}, 4, kFlame, "ALEV ÇAPI", ""},
+    {InputField, "Text5", "Picture1", {2640, 4080, 855, 375}, 7, kFeed, "İLERLEME", ""},
     {Button, "KOD", "", {4920, 5760, 1455, 615}, 1, "G KOD", "", ""},
     {Button, "ANAMENU", "", {6720, 5760, 2055, 615}, 2, "ANA MENÜ", "", ""},
     {OutputBox, "Text1", "", {10680, 120, 3855, 5415}, 0, "", "", ""},
@@ -37,8 +41,8 @@ constexpr ControlDescription kForm11[] = {
     {IllustrationArea, "Picture1", "", {120, 120, 10455, 5415}, 3, "", "", "Form11"},
     {InputField, "Text2", "Picture1", {960, 1080, 1215, 375}, 5, "", "DAİRE ÇAPI", ""},
     {InputField, "Text3", "Picture1", {4560, 1080, 975, 405}, 7, "", "BAŞLAMA MESAFESİ", ""},
-    {InputField, "Text4", "Picture1", {7440, 3600, 855, 375}, 6, "4", "ALEV ÇAPI", ""},
-    {InputField, "Text5", "Picture1", {2640, 4080, 855, 375}, 4, "300", "İLERLEME", ""},
+    {InputField, "Text4", "Picture1", {7440, 3600, 855, 375}, 6, kFlame, "ALEV ÇAPI", ""},
+    {InputField, "Text5", "Picture1", {2640, 4080, 855, 375}, 4, kFeed, "İLERLEME", ""},
     {Button, "KOD", "", {4920, 5760, 1455, 615}, 0, "G KOD", "", ""},
     {Button, "ANAMENU", "", {6720, 5760, 2055, 615}, 1, "ANA MENÜ", "", ""},
     {OutputBox, "Text1", "", {10800, 120, 3855, 5415}, 2, "", "", ""},
@@ -49,8 +53,8 @@ constexpr ControlDescription kForm8[] = {
     {InputField, "Text2", "Picture2", {840, 1440, 1215, 375}, 4, "", "DÖRT KÖŞENİN  ENİ", ""},
     {InputField, "Text3", "Picture2", {2880, 360, 975, 375}, 5, "", "DÖRT KÖŞENİN BOYU", ""},
     {InputField, "Text4", "", {4800, 1080, 855, 375}, 6, "", "BAŞLAMA MESAFESİ", ""},
-    {InputField, "Text5", "", {7440, 3840, 975, 375}, 8, "4", "ALEV ÇAPI", ""},
-    {InputField, "Text6", "", {2760, 4200, 855, 375}, 7, "300", "İLERLEME", ""},
+    {InputField, "Text5", "", {7440, 3840, 975, 375}, 8, kFlame, "ALEV ÇAPI", ""},
+    {InputField, "Text6", "", {2760, 4200, 855, 375}, 7, kFeed, "İLERLEME", ""},
     {Button, "KOD", "", {4920, 5760, 1455, 615}, 1, "G KOD", "", ""},
     {Button, "ANAMENU", "", {6720, 5760, 2055, 615}, 2, "ANA MENÜ", "", ""},
     {OutputBox, "Text1", "", {10800, 120, 3855, 5415}, 0, "", "", ""},
@@ -61,24 +65,39 @@ constexpr ControlDescription kForm12[] = {
     {InputField, "Text2", "Picture2", {1080, 1200, 975, 375}, 4, "", "DÖRTGENİN  BOYU", ""},
     {InputField, "Text3", "Picture2", {2880, 240, 975, 375}, 7, "", "KABA BOY", ""},
     {InputField, "Text4", "Picture2", {4680, 1080, 735, 375}, 5, "", "BAŞLAMA MESAFESİ", ""},
-    {InputField, "Text5", "Picture2", {7320, 3600, 975, 375}, 8, "4", "ALEV ÇAPI", ""},
-    {InputField, "Text6", "Picture2", {2640, 4080, 975, 375}, 6, "300", "", ""},
+    {InputField, "Text5", "Picture2", {7320, 3600, 975, 375}, 8, kFlame, "ALEV ÇAPI", ""},
+    {InputField, "Text6", "Picture2", {2640, 4080, 975, 375}, 6, kFeed, "", ""},
     {Button, "KOD", "", {4920, 5760, 1455, 615}, 1, "G KOD", "", ""},
     {Button, "ANAMENU", "", {6720, 5760, 2055, 615}, 0, "ANA MENÜ", "", ""},
     {OutputBox, "Text1", "", {10800, 120, 3855, 5415}, 2, "", "", ""},
 };
 
+// Which value each field feeds: the control names live here and nowhere else.
+constexpr FieldControl kCircleFields[] = {
+    {"Text2", CutValue::Diameter},
+    {"Text3", CutValue::StartDistance},
+    {"Text4", CutValue::FlameDiameter},
+    {"Text5", CutValue::Feed},
+};
+constexpr FieldControl kRectangleFields[] = {
+    {"Text2", CutValue::SizeY},         {"Text3", CutValue::SizeX}, {"Text4", CutValue::StartDistance},
+    {"Text5", CutValue::FlameDiameter}, {"Text6", CutValue::Feed},
+};
+
 constexpr WindowDescription kMenu{"Form1",   "TALVO-ZAVODO V1.0", 10635,  3870,
                                   kMenuBack, Border::FixedSingle, kForm1, {}};
 
-constexpr WindowDescription kInnerCircle{"Form4",  "İÇ ÇAP KESİMİ",   14790,  6615,
-                                         kCutBack, Border::Resizable, kForm4, CutKind::InnerCircle};
-constexpr WindowDescription kOuterCircle{"Form11", "DIŞ ÇAP KESİMİ",    14790,   6615,
-                                         kCutBack, Border::FixedSingle, kForm11, CutKind::OuterCircle};
-constexpr WindowDescription kInnerRectangle{"Form8",  "İÇ DÖRT KÖŞE KESİMİ", 14775,  6615,
-                                            kCutBack, Border::Resizable,     kForm8, CutKind::InnerRectangle};
-constexpr WindowDescription kOuterRectangle{"Form12", "DIŞ DÖRT KÖŞE KESİMİ", 14790,   6615,
-                                            kCutBack, Border::Resizable,      kForm12, CutKind::OuterRectangle};
+constexpr WindowDescription kInnerCircle{"Form4", "İÇ ÇAP KESİMİ",      14790,        6615, kCutBack, Border::Resizable,
+                                         kForm4,  CutKind::InnerCircle, kCircleFields};
+constexpr WindowDescription kOuterCircle{"Form11",     "DIŞ ÇAP KESİMİ",    14790,   6615,
+                                         kCutBack,     Border::FixedSingle, kForm11, CutKind::OuterCircle,
+                                         kCircleFields};
+constexpr WindowDescription kInnerRectangle{"Form8",         "İÇ DÖRT KÖŞE KESİMİ", 14775,  6615,
+                                            kCutBack,        Border::Resizable,     kForm8, CutKind::InnerRectangle,
+                                            kRectangleFields};
+constexpr WindowDescription kOuterRectangle{"Form12",        "DIŞ DÖRT KÖŞE KESİMİ", 14790,   6615,
+                                            kCutBack,        Border::Resizable,      kForm12, CutKind::OuterRectangle,
+                                            kRectangleFields};
 // clang-format on
 
 }  // namespace

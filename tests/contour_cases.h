@@ -13,19 +13,26 @@ namespace talvo::test_support {
 struct ContourCase {
   const char* name;
   CutKind kind;
-  FieldTexts fields;               ///< as typed, by control name
+  FieldTexts fields;               ///< as typed, by the value each field feeds
   std::vector<std::string> lines;  ///< the contour lines as the display holds them
 };
 
 inline void PrintTo(const ContourCase& c, std::ostream* os) { *os << c.name; }
 
 inline FieldTexts Circle(const char* diameter, const char* start, const char* flame = "4", const char* feed = "300") {
-  return {{"Text2", diameter}, {"Text3", start}, {"Text4", flame}, {"Text5", feed}};
+  return {{CutValue::Diameter, diameter},
+          {CutValue::StartDistance, start},
+          {CutValue::FlameDiameter, flame},
+          {CutValue::Feed, feed}};
 }
 
 inline FieldTexts Rectangle(const char* sizeX, const char* sizeY, const char* start, const char* flame = "4",
                             const char* feed = "300") {
-  return {{"Text2", sizeY}, {"Text3", sizeX}, {"Text4", start}, {"Text5", flame}, {"Text6", feed}};
+  return {{CutValue::SizeY, sizeY},
+          {CutValue::SizeX, sizeX},
+          {CutValue::StartDistance, start},
+          {CutValue::FlameDiameter, flame},
+          {CutValue::Feed, feed}};
 }
 
 inline const std::vector<ContourCase>& ContourCases() {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "contour_cases.h"
+#include "disk_files.h"
 #include "generation_run.h"
 #include "launcher_bytes.h"
 #include "messages.h"

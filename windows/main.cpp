@@ -2,10 +2,10 @@
 // TALVO-ZAVODO for Windows: opens the main menu and does nothing else at start.
 #include <windows.h>
 
+#include "disk_files.h"
 #include "launcher_starter.h"
 #include "program.h"
 #include "root_folder.h"
-#include "run_files.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   talvo::DiskFiles files;

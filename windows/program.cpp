@@ -4,7 +4,7 @@
 #include <string>
 #include <utility>
 
-#include "cut_screen_run.h"
+#include "win32_cut_screen_run.h"
 
 namespace talvo::win {
 
@@ -17,7 +17,7 @@ Program::~Program() = default;
 void Program::Start() { Open(flow_.Start()); }
 
 void Program::Open(const screens::WindowDescription& screen) {
-  current_ = std::make_unique<ScreenWindow>(
+  current_ = std::make_unique<Win32ScreenWindow>(
       screen, [this](std::string_view control) { OnPress(control); }, [this] { OnClose(); });
   current_->Present();
 }
@@ -48,14 +48,14 @@ void Program::Carry(const screens::Reaction& reaction) {
 }
 
 void Program::RunGeneration() {
-  if (current_ && current_->Description().kind) RunOnScreen(*current_, *current_->Description().kind, services_);
+  if (current_ && current_->Description().kind) RunOnCutScreen(*current_, services_);
 }
 
 bool Program::TranslateKey(const MSG& message) { return current_ && current_->TranslateKey(message); }
 
 void DispatchScreenMessage(Program& program, MSG& message) {
   if (program.TranslateKey(message)) return;
-  if (ScreenWindow* screen = program.Current(); screen && IsDialogMessageW(screen->Handle(), &message)) return;
+  if (Win32ScreenWindow* screen = program.Current(); screen && IsDialogMessageW(screen->Handle(), &message)) return;
   TranslateMessage(&message);
   DispatchMessageW(&message);
 }

@@ -9,7 +9,7 @@
 
 #include "run_services.h"
 #include "screen_flow.h"
-#include "screen_window.h"
+#include "win32_screen_window.h"
 
 namespace talvo::win {
 
@@ -25,7 +25,7 @@ class Program {
   void Start();
 
   /// The screen open now; null before Start and once the program has ended.
-  ScreenWindow* Current() const { return current_.get(); }
+  Win32ScreenWindow* Current() const { return current_.get(); }
 
   /// The open screen's keyboard, for the message loop.
   bool TranslateKey(const MSG& message);
@@ -40,10 +40,10 @@ class Program {
 
   screens::RunServices services_;
   screens::ScreenFlow flow_;
-  std::unique_ptr<ScreenWindow> current_;
+  std::unique_ptr<Win32ScreenWindow> current_;
   /// The last closed screen: its window is gone, but the object lives on until the next switch
   /// because the click that closed it may still be unwinding through it.
-  std::unique_ptr<ScreenWindow> closed_;
+  std::unique_ptr<Win32ScreenWindow> closed_;
 };
 
 /// Runs the thread's message loop until WM_QUIT and returns its exit code.

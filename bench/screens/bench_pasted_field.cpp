@@ -9,9 +9,8 @@
 #include <QPlainTextEdit>
 #include <QTest>
 
-#include "cut_screen.h"
-#include "root_folder.h"
-#include "run_files.h"
+#include "disk_files.h"
+#include "lone_cut_screen.h"
 #include "temp_root.h"
 
 namespace {
@@ -30,7 +29,7 @@ void BM_PasteAndRun(benchmark::State& state) {
   test_support::TempRoot root;
   DiskFiles files;
   // No starter: a benchmark starts no viewer.
-  screens::CutScreen screen(CutKind::InnerCircle, {root.Path(), &files, nullptr});
+  test_support::LoneCutScreen screen(CutKind::InnerCircle, {root.Path(), &files, nullptr});
   auto* field = screen.Control<QLineEdit>("Text2");
   auto* box = screen.Control<QPlainTextEdit>("Text1");
   QApplication::clipboard()->setText(PastedDocument());

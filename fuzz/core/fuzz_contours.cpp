@@ -49,10 +49,10 @@ class MemoryFiles final : public RunFiles {
 
 FieldTexts SplitFields(CutKind kind, std::string_view rest) {
   FieldTexts fields;
-  for (const auto& field : Describe(kind).fields) {
+  for (const CutValue read : Describe(kind).reads) {
     if (rest.empty()) break;  // the later fields are missing altogether
     const std::size_t bar = rest.find('|');
-    fields.emplace(std::string(field.control), std::string(rest.substr(0, bar)));
+    fields.emplace(read, std::string(rest.substr(0, bar)));
     rest = bar == std::string_view::npos ? std::string_view{} : rest.substr(bar + 1);
   }
   return fields;

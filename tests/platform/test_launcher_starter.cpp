@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "contour_cases.h"
+#include "disk_files.h"
 #include "generation_run.h"
 #include "launcher_starter.h"
 #include "messages.h"

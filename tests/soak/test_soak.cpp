@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "contour_cases.h"
+#include "disk_files.h"
 #include "generation_run.h"
 #include "temp_root.h"
 

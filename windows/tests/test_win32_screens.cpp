@@ -11,14 +11,14 @@
 #include <string>
 #include <vector>
 
-#include "cut_screen_run.h"
+#include "disk_files.h"
 #include "launcher_bytes.h"
 #include "launcher_starter.h"
 #include "program.h"
 #include "recording_starter.h"
-#include "run_files.h"
 #include "screen_tables.h"
 #include "text_conversion.h"
+#include "win32_screen_window.h"
 #include "win32_test_support.h"
 
 namespace talvo::win {
@@ -61,7 +61,7 @@ class Win32ProgramTest : public testing::Test {
   }
 
   bool Pump() { return program_ ? test_support::Pump(*program_) : false; }
-  ScreenWindow& Screen() { return *program_->Current(); }
+  Win32ScreenWindow& Screen() { return *program_->Current(); }
   HWND Control(const char* name) { return Screen().Control(name); }
 
   std::string Name(HWND control) {
