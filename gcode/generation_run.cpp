@@ -23,7 +23,9 @@ RunOutcome FileFailure(const char* what, const std::filesystem::path& path, cons
 
 }  // namespace
 
-RunPaths RunPaths::InRoot(const std::filesystem::path& root) { return {root / "ALANTEMIZLEME.TXT", root / "A.BAT"}; }
+RunPaths RunPaths::InRoot(const std::filesystem::path& root) {
+  return {root / "ALANTEMIZLEME.TXT", root / "A.BAT", root / ".talvo-zavodo.lock"};
+}
 
 ReadInputs ReadCutInputs(CutKind kind, const FieldTexts& fields) {
   const auto& description = Describe(kind);
@@ -93,9 +95,16 @@ RunOutcome GenerationRun::Run(CutKind kind, const FieldTexts& fields, std::strin
 
   const std::string launcher = LauncherText();
 
+  // Two runs on one root take turns, so neither sees the other's files half in place. A root
+  // that cannot hold the lock is used all the same: its files fail with their own messages.
+  std::unique_ptr<RunLock> lock;
+  if (!paths_.lockFile.empty()) files_.Lock(paths_.lockFile, lock);
+
   // Every file is staged beside its target and only put in place once the whole run has gone
-  // through: a run that stops at any step leaves both earlier files as they were.
+  // through: a run that stops at any step leaves both earlier files as they were. What a killed
+  // run left staged is no live run's while we hold the lock.
   StagedFiles staged(files_);
+  staged.RemoveLeftovers({paths_.programFile, paths_.launcherFile});
   if (auto err = staged.Write(paths_.programFile, "")) return FileFailure(msg::kCannotWrite, paths_.programFile, *err);
   if (auto err = staged.Write(paths_.launcherFile, launcher))
     return FileFailure(msg::kCannotWrite, paths_.launcherFile, *err);

@@ -17,8 +17,10 @@ namespace talvo {
 struct RunPaths {
   std::filesystem::path programFile;
   std::filesystem::path launcherFile;
+  /// Runs that share it take turns; none when empty.
+  std::filesystem::path lockFile;
 
-  /// ALANTEMIZLEME.TXT and A.BAT in the given root folder.
+  /// ALANTEMIZLEME.TXT and A.BAT in the given root folder, and the runs' lock beside them.
   static RunPaths InRoot(const std::filesystem::path& root);
 };
 

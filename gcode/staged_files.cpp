@@ -19,11 +19,50 @@ void StagedFiles::Discard(const std::filesystem::path& path) {
   if (files_.Remove(path)) leftovers_.push_back(path);
 }
 
+namespace {
+
+constexpr std::size_t kSuffixDigits = 16;
+
+/// Whether `name` is a name FreshName gives for a target named `target`.
+bool IsStagedName(std::string_view name, std::string_view target) {
+  if (name.size() != target.size() + 1 + kSuffixDigits + 4 || !name.starts_with(target)) return false;
+  name.remove_prefix(target.size());
+  if (name.front() != '.' || !name.ends_with(".tmp")) return false;
+  const std::string_view digits = name.substr(1, kSuffixDigits);
+  return std::all_of(digits.begin(), digits.end(),
+                     [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
+}
+
+}  // namespace
+
+void StagedFiles::RemoveLeftovers(std::initializer_list<std::filesystem::path> targets) {
+  std::vector<std::filesystem::path> folders;
+  for (const auto& target : targets) {
+    if (std::find(folders.begin(), folders.end(), target.parent_path()) == folders.end())
+      folders.push_back(target.parent_path());
+  }
+  for (const auto& folder : folders) {
+    std::vector<std::string> names;
+    if (files_.Names(folder, names)) continue;  // nothing to clean is no reason to stop a run
+    for (const std::string& name : names) {
+      for (const auto& target : targets) {
+        const auto targetName = target.filename().u8string();
+        if (target.parent_path() == folder &&
+            IsStagedName(name, std::string_view(reinterpret_cast<const char*>(targetName.data()), targetName.size()))) {
+          files_.Remove(folder / name);
+          break;
+        }
+      }
+    }
+  }
+}
+
 std::filesystem::path StagedFiles::FreshName(const std::filesystem::path& target) {
   // Random, so that no one can lay a link in its way beforehand and two runs never meet; beside
   // the target, so that moving it in place stays within one folder.
   char suffix[32];
-  std::snprintf(suffix, sizeof suffix, ".%016llx.tmp", static_cast<unsigned long long>(random_()));
+  std::snprintf(suffix, sizeof suffix, ".%0*llx.tmp", static_cast<int>(kSuffixDigits),
+                static_cast<unsigned long long>(random_()));
   std::filesystem::path name = target;
   name += suffix;
   return name;
@@ -67,18 +106,19 @@ std::optional<StagedFiles::Failure> StagedFiles::Commit() {
   std::vector<Replaced> replaced;
   for (std::size_t i = 0; i < entries_.size(); ++i) {
     Entry& e = entries_[i];
-    // The last file is moved straight over its target, so its name always holds a whole file.
-    // An earlier one may have to be undone later, so its old file is first moved aside.
+    // Every file is moved straight over its target, so its name always holds a whole file. An
+    // earlier one may have to be undone later, so its old file first gets a second name.
     std::optional<std::filesystem::path> aside;
     if (i + 1 < entries_.size() && files_.Kind(e.target) != NameKind::Absent) {
       aside = FreshName(e.target);
-      if (auto err = files_.Rename(e.target, *aside)) {
+      if (auto err = files_.KeepCopy(e.target, *aside)) {
+        Discard(*aside);
         Undo(replaced);
         return Failure{e.target, *err};
       }
     }
     if (auto err = files_.Rename(e.staged, e.target)) {
-      if (aside) files_.Rename(*aside, e.target);
+      if (aside) Discard(*aside);  // the old file never left its name
       Undo(replaced);
       return Failure{e.target, *err};
     }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <initializer_list>
 #include <optional>
 #include <random>
 #include <string>
@@ -38,9 +39,14 @@ class StagedFiles {
     std::filesystem::path target;
     std::string reason;
   };
-  /// Puts every staged file in place of its target, the last one staged last. When one cannot be
-  /// put in place, the targets already replaced get their old files back.
+  /// Puts every staged file in place of its target, the last one staged last, each in one step
+  /// over the old file, so a target's name never stands empty. When one cannot be put in place,
+  /// the targets already replaced get their old files back.
   std::optional<Failure> Commit();
+
+  /// Deletes the files staged for these targets by runs that ended before they could clean up
+  /// (killed, or the machine went down). Only for a caller that holds the folder's run lock.
+  void RemoveLeftovers(std::initializer_list<std::filesystem::path> targets);
 
  private:
   struct Entry {
@@ -49,7 +55,7 @@ class StagedFiles {
   };
   struct Replaced {
     std::filesystem::path target;
-    std::optional<std::filesystem::path> aside;  ///< where the old file waits; none when there was none
+    std::optional<std::filesystem::path> aside;  ///< a second name of the old file; none when there was none
   };
 
   std::filesystem::path FreshName(const std::filesystem::path& target);

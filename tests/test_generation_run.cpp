@@ -2,6 +2,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <iterator>
 #include <string>
@@ -165,6 +168,15 @@ class FailingFiles : public RunFiles {
   std::optional<std::string> Rename(const std::filesystem::path& from, const std::filesystem::path& to) override {
     return Next() ? kFire : disk_.Rename(from, to);
   }
+  std::optional<std::string> KeepCopy(const std::filesystem::path& from, const std::filesystem::path& to) override {
+    return Next() ? kFire : disk_.KeepCopy(from, to);
+  }
+  std::optional<std::string> Names(const std::filesystem::path& folder, std::vector<std::string>& names) override {
+    return Next() ? kFire : disk_.Names(folder, names);
+  }
+  std::optional<std::string> Lock(const std::filesystem::path& lockFile, std::unique_ptr<RunLock>& held) override {
+    return Next() ? kFire : disk_.Lock(lockFile, held);
+  }
   NameKind Kind(const std::filesystem::path& p) override { return disk_.Kind(p); }
   int Count() const { return count_; }
 
@@ -195,6 +207,9 @@ TEST(GenerationRunFiles, AFailureAtAnyStepLeavesBothEarlierFiles) {
     File file;
     const char* display;  // the output box afterwards
   } cases[] = {
+      // A root that cannot hold the lock or be listed is still written.
+      {"take the runs' lock", nullptr, None, kInnerCircleDisplay},
+      {"list the root for what killed runs left", nullptr, None, kInnerCircleDisplay},
       {"create the program file empty", msg::kCannotWrite, Program, "as it was"},
       {"write the launcher", msg::kCannotWrite, Launcher, "as it was"},
       {"delete the program file", msg::kCannotDelete, Program, "as it was"},
@@ -202,10 +217,10 @@ TEST(GenerationRunFiles, AFailureAtAnyStepLeavesBothEarlierFiles) {
       {"read it back", msg::kCannotRead, Program, ""},
       {"rewrite it from the display", msg::kCannotWrite, Program, kInnerCircleDisplay},
       {"delete the first program copy", nullptr, None, kInnerCircleDisplay},
-      {"move the earlier launcher aside", msg::kCannotWrite, Launcher, kInnerCircleDisplay},
+      {"keep the earlier launcher under a second name", msg::kCannotWrite, Launcher, kInnerCircleDisplay},
       {"put the launcher in place", msg::kCannotWrite, Launcher, kInnerCircleDisplay},
       {"put the program in place", msg::kCannotWrite, Program, kInnerCircleDisplay},
-      {"delete the earlier launcher", nullptr, None, kInnerCircleDisplay},
+      {"delete the earlier launcher's second name", nullptr, None, kInnerCircleDisplay},
   };
   const int operations = static_cast<int>(std::size(cases));
   for (int failAt = 0; failAt <= operations; ++failAt) {
@@ -220,7 +235,10 @@ TEST(GenerationRunFiles, AFailureAtAnyStepLeavesBothEarlierFiles) {
     const RunOutcome outcome =
         GenerationRun(paths, files, &starter).Run(CutKind::InnerCircle, test_support::Circle("100", "10"), display);
 
-    EXPECT_EQ(NamesIn(root.Path()), (std::vector<std::string>{"A.BAT", "ALANTEMIZLEME.TXT"}));
+    const std::vector<std::string> left =
+        failAt == 0 ? std::vector<std::string>{"A.BAT", "ALANTEMIZLEME.TXT"}
+                    : std::vector<std::string>{".talvo-zavodo.lock", "A.BAT", "ALANTEMIZLEME.TXT"};
+    EXPECT_EQ(NamesIn(root.Path()), left);
     if (failAt == operations || !cases[failAt].message) {
       EXPECT_EQ(outcome.status, RunStatus::Done);
       EXPECT_EQ(display, kInnerCircleDisplay);
@@ -241,6 +259,123 @@ TEST(GenerationRunFiles, AFailureAtAnyStepLeavesBothEarlierFiles) {
     EXPECT_EQ(ReadBytes(paths.launcherFile), "earlier launcher");
     EXPECT_TRUE(starter.started.empty());
   }
+}
+
+// What killed runs left staged beside the files is removed by the next run; names that only look
+// alike are someone else's and stay.
+TEST(GenerationRunFiles, WhatKilledRunsLeftStagedIsRemoved) {
+  TempRoot root;
+  const RunPaths paths = RunPaths::InRoot(root.Path());
+  for (const char* name : {"A.BAT.0123456789abcdef.tmp", "ALANTEMIZLEME.TXT.fedcba9876543210.tmp", "A.BAT.1.tmp",
+                           "A.BAT.0123456789ABCDEF.tmp", "B.BAT.0123456789abcdef.tmp", "notes.tmp"}) {
+    WriteBytes(root.Path() / name, "left");
+  }
+  DiskFiles files;
+  std::string display;
+  ASSERT_EQ(
+      GenerationRun(paths, files, nullptr).Run(CutKind::InnerCircle, test_support::Circle("100", "10"), display).status,
+      RunStatus::Done);
+  EXPECT_EQ(NamesIn(root.Path()),
+            (std::vector<std::string>{".talvo-zavodo.lock", "A.BAT", "A.BAT.0123456789ABCDEF.tmp", "A.BAT.1.tmp",
+                                      "ALANTEMIZLEME.TXT", "B.BAT.0123456789abcdef.tmp", "notes.tmp"}));
+}
+
+// A replaced file keeps its permissions (a private program stays private) and its owner; a file
+// its owner may not write is not replaced, and then nothing changes.
+TEST(GenerationRunFiles, PermissionsAreKeptAndReadOnlyFilesRefused) {
+  const struct {
+    const char* name;
+    mode_t program, launcher;
+    const char* refusedFile;  // nullptr: the run is done
+  } cases[] = {
+      {"private program", 0600, 0644, nullptr},
+      {"group-readable launcher", 0644, 0640, nullptr},
+      {"read-only program", 0444, 0644, "ALANTEMIZLEME.TXT"},
+      {"read-only launcher", 0644, 0444, "A.BAT"},
+      {"owner may not write either", 0044, 0044, "A.BAT"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempRoot root;
+    const RunPaths paths = RunPaths::InRoot(root.Path());
+    WriteBytes(paths.programFile, "earlier program");
+    WriteBytes(paths.launcherFile, "earlier launcher");
+    ASSERT_EQ(chmod(paths.programFile.c_str(), c.program), 0);
+    ASSERT_EQ(chmod(paths.launcherFile.c_str(), c.launcher), 0);
+    // Where the test may give files away (as root), the owner must survive too.
+    const uid_t owner = geteuid() == 0 ? 65534 : geteuid();
+    ASSERT_EQ(lchown(paths.programFile.c_str(), owner, static_cast<gid_t>(-1)), 0);
+
+    DiskFiles files;
+    std::string display;
+    const RunOutcome outcome =
+        GenerationRun(paths, files, nullptr).Run(CutKind::InnerCircle, test_support::Circle("100", "10"), display);
+    struct stat program {
+    }, launcher{};
+    ASSERT_EQ(stat(paths.programFile.c_str(), &program), 0);
+    ASSERT_EQ(stat(paths.launcherFile.c_str(), &launcher), 0);
+    EXPECT_EQ(program.st_mode & 07777, c.program);
+    EXPECT_EQ(launcher.st_mode & 07777, c.launcher);
+    EXPECT_EQ(program.st_uid, owner);
+    EXPECT_EQ(NamesIn(root.Path()), (std::vector<std::string>{".talvo-zavodo.lock", "A.BAT", "ALANTEMIZLEME.TXT"}));
+    if (!c.refusedFile) {
+      EXPECT_EQ(outcome.status, RunStatus::Done);
+      EXPECT_EQ(ReadBytes(paths.programFile), std::string(kInnerCircleDisplay) + "\r\n");
+      EXPECT_EQ(ReadBytes(paths.launcherFile), kLauncherBytes);
+      continue;
+    }
+    EXPECT_EQ(outcome.status, RunStatus::Failed);
+    EXPECT_EQ(outcome.message,
+              std::string(msg::kCannotWrite) + ": " + (root.Path() / c.refusedFile).string() + ": Permission denied");
+    EXPECT_EQ(ReadBytes(paths.programFile), "earlier program");
+    EXPECT_EQ(ReadBytes(paths.launcherFile), "earlier launcher");
+  }
+}
+
+// New files are staged private and only take their permissions as they are put in place: the
+// default ones, as the umask has them, where there was no file before.
+TEST(GenerationRunFiles, NewFilesGetTheDefaultPermissions) {
+  TempRoot root;
+  const RunPaths paths = RunPaths::InRoot(root.Path());
+  const mode_t saved = umask(027);
+  DiskFiles files;
+  std::string display;
+  const RunOutcome outcome =
+      GenerationRun(paths, files, nullptr).Run(CutKind::InnerCircle, test_support::Circle("100", "10"), display);
+  umask(saved);
+  ASSERT_EQ(outcome.status, RunStatus::Done);
+  for (const auto& file : {paths.programFile, paths.launcherFile}) {
+    struct stat info {};
+    ASSERT_EQ(stat(file.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u) << file;
+  }
+}
+
+// A root whose own path nearly fills what the system takes at once: the staged names beside the
+// files are longer still, and must work all the same.
+TEST(GenerationRunFiles, ARootWithALongPathIsWritten) {
+  TempRoot scratch;
+  std::filesystem::path root = scratch.Path();
+  while (root.native().size() < 4060 - 200) root /= std::string(200, 'd');
+  root /= std::string(4060 - root.native().size() - 1, 'e');
+  std::filesystem::create_directories(root);
+  ASSERT_EQ(root.native().size(), 4060u);
+  const RunPaths paths = RunPaths::InRoot(root);
+  DiskFiles files;
+  std::string display;
+  for (int run = 0; run < 2; ++run) {  // the second replaces the files of the first
+    const RunOutcome outcome =
+        GenerationRun(paths, files, nullptr).Run(CutKind::InnerCircle, test_support::Circle("100", "10"), display);
+    ASSERT_EQ(outcome.status, RunStatus::Done) << outcome.message;
+  }
+  EXPECT_EQ(display, kInnerCircleDisplay);
+  std::string program;
+  ASSERT_FALSE(files.Read(paths.programFile, program));
+  EXPECT_EQ(program, std::string(kInnerCircleDisplay) + "\r\n");
+  std::vector<std::string> names;
+  ASSERT_FALSE(files.Names(root, names));
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{".talvo-zavodo.lock", "A.BAT", "ALANTEMIZLEME.TXT"}));
 }
 
 }  // namespace

@@ -41,6 +41,20 @@ class MemoryFiles final : public RunFiles {
     files[to.string()] = std::move(bytes);
     return std::nullopt;
   }
+  std::optional<std::string> KeepCopy(const std::filesystem::path& from, const std::filesystem::path& to) override {
+    const auto it = files.find(from.string());
+    if (it == files.end()) return "no such file";
+    if (!files.emplace(to.string(), it->second).second) return "file exists";
+    return std::nullopt;
+  }
+  std::optional<std::string> Names(const std::filesystem::path&, std::vector<std::string>& names) override {
+    names.clear();  // a fuzz run's root is new each time: nothing was left in it
+    return std::nullopt;
+  }
+  std::optional<std::string> Lock(const std::filesystem::path&, std::unique_ptr<RunLock>& held) override {
+    held = std::make_unique<RunLock>();
+    return std::nullopt;
+  }
   NameKind Kind(const std::filesystem::path& path) override {
     return files.count(path.string()) ? NameKind::Other : NameKind::Absent;
   }

@@ -41,6 +41,15 @@ class FailingFiles final : public talvo::RunFiles {
   std::optional<std::string> Rename(const std::filesystem::path&, const std::filesystem::path&) override {
     return "disk full";
   }
+  std::optional<std::string> KeepCopy(const std::filesystem::path&, const std::filesystem::path&) override {
+    return "disk full";
+  }
+  std::optional<std::string> Names(const std::filesystem::path&, std::vector<std::string>&) override {
+    return "unreadable";
+  }
+  std::optional<std::string> Lock(const std::filesystem::path&, std::unique_ptr<talvo::RunLock>&) override {
+    return "disk full";
+  }
   talvo::NameKind Kind(const std::filesystem::path&) override { return talvo::NameKind::Absent; }
 };
 
