@@ -3,8 +3,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 namespace talvo::plot {
 
@@ -57,15 +55,6 @@ std::optional<bool> CheckedSwitch(std::string_view text) {
 std::string IgnoredSettingNote(const char* name, std::string_view kept, std::string_view used) {
   return std::string("SAKLANAN AYAR YOK SAYILDI: ") + name + ": " + Shortened(kept) + " (İLK DEĞER " +
          std::string(used) + " KULLANILDI)";
-}
-
-std::string ShortNumber(double value) {
-  char text[32];
-  for (const int digits : {15, 16, 17}) {
-    std::snprintf(text, sizeof text, "%.*g", digits, value);
-    if (std::strtod(text, nullptr) == value) break;
-  }
-  return text;
 }
 
 }  // namespace talvo::plot

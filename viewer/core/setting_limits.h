@@ -22,10 +22,10 @@ struct SettingLimits {
   double BoxLeast() const;
 };
 
-inline constexpr SettingLimits kRapidRateLimits{"rapidRate", "BOŞ HAREKET HIZI", 1e-9, 1e6, 0};
+inline constexpr SettingLimits kRapidRateLimits{"rapidRate", "BOŞ HAREKET HIZI", 0.001, 1e6, 0};
 inline constexpr SettingLimits kPierceDelayLimits{"pierceDelay", "DELME BEKLEMESİ", 0, 3600, 2};
-inline constexpr SettingLimits kSheetXLimits{"sheetX", "SAC X", 1e-9, 1e5, 0};
-inline constexpr SettingLimits kSheetYLimits{"sheetY", "SAC Y", 1e-9, 1e5, 0};
+inline constexpr SettingLimits kSheetXLimits{"sheetX", "SAC X", 0.001, 1e5, 0};
+inline constexpr SettingLimits kSheetYLimits{"sheetY", "SAC Y", 0.001, 1e5, 0};
 inline constexpr SettingLimits kSheetOriginXLimits{"sheetOriginX", "SIFIR X", 0, 1e5, 0};
 inline constexpr SettingLimits kSheetOriginYLimits{"sheetOriginY", "SIFIR Y", 0, 1e5, 0};
 inline constexpr SettingLimits kKerfLimits{"kerf", "KERF", 0, 100, 2};
@@ -41,7 +41,5 @@ std::optional<bool> CheckedSwitch(std::string_view text);
 /// The note shown when a kept value is ignored: the setting, the value (shortened when long)
 /// and the default used in its place.
 std::string IgnoredSettingNote(const char* name, std::string_view kept, std::string_view used);
-/// A number as a note or message writes it: the shortest text that reads back the same.
-std::string ShortNumber(double value);
 
 }  // namespace talvo::plot

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "setting_limits.h"
+#include "short_number.h"
 
 namespace talvo::plot {
 
