@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <string>
 
+#include "flat_json.h"
 #include "gcode_reader.h"
 #include "plot_messages.h"
 #include "reading_report.h"
@@ -19,6 +20,7 @@
 namespace talvo::plot {
 namespace {
 
+using test_support::ParseFlatJson;
 using test_support::Ran;
 using test_support::RunCommand;
 using test_support::TempRoot;
@@ -26,12 +28,112 @@ using test_support::WriteBytes;
 using ::testing::HasSubstr;
 using ::testing::Not;
 
-// Runs talvo-plot with no display at all: no X, no Wayland, no platform chosen.
-Ran RunPlot(const std::string& args) {
+// Runs talvo-plot with no display at all: no X, no Wayland, no platform chosen; `environment`
+// adds NAME='value' settings.
+Ran RunPlot(const std::string& args, const std::string& environment = "") {
   TempRoot scratch;
   std::filesystem::permissions(scratch.Path(), std::filesystem::perms::owner_all);
   return RunCommand("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM XDG_RUNTIME_DIR='" + scratch.Path().string() +
-                    "' '" TALVO_PLOT "' " + args);
+                    "' " + environment + " '" TALVO_PLOT "' " + args);
+}
+
+// As RunPlot, with the settings kept in a scratch folder holding `kept` (the [General] lines).
+Ran RunPlotWithSettings(const std::string& kept, const std::string& args) {
+  TempRoot config;
+  std::filesystem::create_directories(config.Path() / "TALVO-ZAVODO");
+  WriteBytes(config.Path() / "TALVO-ZAVODO" / "talvo-plot.conf", "[General]\n" + kept);
+  return RunPlot(args, "XDG_CONFIG_HOME='" + config.Path().string() + "'");
+}
+
+// A plain program: a rapid of 100, a pierce, a cut of 100 at F300.
+std::string PlainProgram(const TempRoot& scratch) {
+  const auto file = scratch.Path() / "plain.ngc";
+  WriteBytes(file, "G0X0Y0\nG0X100\nG1X200F300\n");
+  return file.string();
+}
+
+TEST(PlotCli, KeptSettingsThatCannotBeUsedFallBackToTheirDefaults) {
+  const struct {
+    const char* kept;
+    const char* field;  // in the JSON summary
+    const char* used;   // the default, as the JSON writes it
+    const char* named;  // the note on standard error
+  } cases[] = {
+      {"rapidRate=0", "rapid_rate", "10000.000", "BOŞ HAREKET HIZI: 0 (İLK DEĞER 10000"},
+      {"rapidRate=-5", "rapid_rate", "10000.000", "BOŞ HAREKET HIZI: -5 ("},
+      {"rapidRate=inf", "rapid_rate", "10000.000", "BOŞ HAREKET HIZI: inf ("},
+      {"rapidRate=1e308", "rapid_rate", "10000.000", "BOŞ HAREKET HIZI: 1e308 ("},
+      {"pierceDelay=nan", "pierce_delay_s", "0.500", "DELME BEKLEMESİ: nan (İLK DEĞER 0.5"},
+      {"pierceDelay=-1", "pierce_delay_s", "0.500", "DELME BEKLEMESİ: -1 ("},
+      {"sheetX=0", "sheet_x", "3000.000", "SAC X: 0 (İLK DEĞER 3000"},
+      {"sheetY=abc", "sheet_y", "1500.000", "SAC Y: abc ("},
+      {"sheetOriginX=-inf", "sheet_origin_x", "0.000", "SIFIR X: -inf ("},
+      {"sheetOriginY=1e300", "sheet_origin_y", "0.000", "SIFIR Y: 1e300 ("},
+  };
+  TempRoot scratch;
+  const std::string file = PlainProgram(scratch);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.kept);
+    const Ran ran = RunPlotWithSettings(std::string(c.kept) + "\n", "--summary --json '" + file + "'");
+    EXPECT_EQ(ran.exitCode, 0) << ran.err;
+    EXPECT_THAT(ran.err, HasSubstr(std::string("talvo-plot: SAKLANAN AYAR YOK SAYILDI: ") + c.named));
+    const auto json = ParseFlatJson(ran.out);
+    ASSERT_TRUE(json) << ran.out;
+    EXPECT_EQ(json->at(c.field), c.used);
+  }
+  // Good kept values are used, and nothing is said of them.
+  const Ran good = RunPlotWithSettings("rapidRate=6000\npierceDelay=2\n", "--summary --json '" + file + "'");
+  EXPECT_EQ(good.err, "");
+  const auto json = ParseFlatJson(good.out);
+  ASSERT_TRUE(json) << good.out;
+  EXPECT_EQ(json->at("rapid_rate"), "6000.000");
+  EXPECT_EQ(json->at("pierce_time_s"), "2.0");
+  // A bad kept value never stops the picture either.
+  const Ran picture = RunPlotWithSettings(
+      "rapidRate=0\n", "--export '" + (scratch.Path() / "p.png").string() + "' --size 100x100 '" + file + "'");
+  EXPECT_EQ(picture.exitCode, 0) << picture.err;
+}
+
+TEST(PlotCli, EachOptionReachesTheJson) {
+  const struct {
+    const char* options;
+    const char* field;
+    const char* value;
+  } cases[] = {
+      {"--rapid-rate 3800", "rapid_rate", "3800.000"},    {"--rapid-rate=0.001", "rapid_rate", "0.001"},
+      {"--rapid-rate 1e6", "rapid_rate", "1000000.000"},  {"--rapid-rate 0.001", "rapid_time_s", "6000000.0"},
+      {"--pierce-delay 0", "pierce_time_s", "0.0"},       {"--pierce-delay 3600", "pierce_delay_s", "3600.000"},
+      {"--pierce-delay 2.5", "estimated_time_s", "23.1"},
+  };
+  TempRoot scratch;
+  const std::string file = PlainProgram(scratch);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.options);
+    const Ran ran = RunPlotWithSettings("", "--summary --json " + std::string(c.options) + " '" + file + "'");
+    EXPECT_EQ(ran.exitCode, 0) << ran.err;
+    const auto json = ParseFlatJson(ran.out);
+    ASSERT_TRUE(json) << ran.out;
+    EXPECT_EQ(json->at(c.field), c.value);
+  }
+}
+
+TEST(PlotCli, RefusesAnOptionValueNamingBoth) {
+  const struct {
+    const char* option;
+    const char* value;
+  } cases[] = {{"--rapid-rate", "0"},     {"--rapid-rate", "inf"},    {"--rapid-rate", "1e308"},
+               {"--rapid-rate", "-1"},    {"--pierce-delay", "-0.5"}, {"--pierce-delay", "nan"},
+               {"--pierce-delay", "1e9"}, {"--pierce-delay", "x"}};
+  TempRoot scratch;
+  const std::string file = PlainProgram(scratch);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.option) + " " + c.value);
+    const Ran ran =
+        RunPlotWithSettings("", "--summary --json " + std::string(c.option) + " " + c.value + " '" + file + "'");
+    EXPECT_EQ(ran.exitCode, 2);
+    EXPECT_EQ(ran.err, std::string("talvo-plot: ") + c.option + ": SAYI GEÇERSİZ: " + c.value + "\n");
+    EXPECT_EQ(ran.out, "");
+  }
 }
 
 TEST(PlotCli, ExportExitsOneWhenALineWasRefusedAndStillWritesThePicture) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // talvo-plot's picture and window on the offscreen platform.
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFile>
@@ -8,12 +9,14 @@
 #include <QLabel>
 #include <QListView>
 #include <QProcess>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <numbers>
 #include <string>
 
@@ -441,6 +444,88 @@ class TestPlotWindow : public QObject {
       onEdge += Distance(image.pixelColor(p.toPoint()), PlotRenderer::kSheet) < 30;
     }
     QVERIFY2(onEdge > 20, qPrintable(QString::number(onEdge)));
+  }
+
+  // A kept value no setting may take is never a refusal to start: the window opens with the
+  // default in its place, and says which value it ignored.
+  void anInvalidKeptSettingFallsBackWithANote_data() {
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("kept");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<double>("used");
+    QTest::newRow("rapid rate 0") << "rapidRate"
+                                  << "0"
+                                  << "BOŞ HAREKET HIZI" << 10000.0;
+    QTest::newRow("pierce delay nan") << "pierceDelay"
+                                      << "nan"
+                                      << "DELME BEKLEMESİ" << 0.5;
+    QTest::newRow("sheet x negative") << "sheetX"
+                                      << "-3000"
+                                      << "SAC X" << 3000.0;
+    QTest::newRow("sheet y text") << "sheetY"
+                                  << "wide"
+                                  << "SAC Y" << 1500.0;
+    QTest::newRow("origin x inf") << "sheetOriginX"
+                                  << "inf"
+                                  << "SIFIR X" << 0.0;
+    QTest::newRow("origin y too far") << "sheetOriginY"
+                                      << "1e300"
+                                      << "SIFIR Y" << 0.0;
+    QTest::newRow("kerf too wide") << "kerf"
+                                   << "1000"
+                                   << "KERF" << 1.5;
+  }
+  void anInvalidKeptSettingFallsBackWithANote() {
+    QFETCH(QString, key);
+    QFETCH(QString, kept);
+    QFETCH(QString, name);
+    QFETCH(double, used);
+    QSettings(QStringLiteral("TALVO-ZAVODO"), QStringLiteral("talvo-plot")).setValue(key, kept);
+    PlotWindow window(hole_);
+    auto* note = window.findChild<QLabel*>("settingsNote");
+    QVERIFY(!note->isHidden());
+    QVERIFY2(note->text().contains(QStringLiteral("%1: %2 (").arg(name, kept)), qPrintable(note->text()));
+    QCOMPARE(window.findChild<QDoubleSpinBox*>(key)->value(), used);
+    QVERIFY(!window.findChild<QLabel*>("summary")->text().isEmpty());
+  }
+
+  void anInvalidKeptSwitchFallsBackWithANote() {
+    QSettings(QStringLiteral("TALVO-ZAVODO"), QStringLiteral("talvo-plot")).setValue("showKerf", "maybe");
+    PlotWindow window(hole_);
+    QVERIFY(window.findChild<QLabel*>("settingsNote")->text().contains(QStringLiteral("KERF GÖSTER: maybe (")));
+    QVERIFY(!window.findChild<QCheckBox*>("showKerf")->isChecked());
+  }
+
+  void goodKeptSettingsShowNoNote() {
+    PlotWindow window(hole_);
+    QVERIFY(window.findChild<QLabel*>("settingsNote")->isHidden());
+  }
+
+  // The boxes take no value a later start would ignore: the least each shows is allowed.
+  void theBoxesAllowOnlyValidValues_data() {
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<double>("least");
+    QTest::newRow("rapid rate") << "rapidRate" << 1.0;
+    QTest::newRow("pierce delay") << "pierceDelay" << 0.0;
+    QTest::newRow("sheet x") << "sheetX" << 1.0;
+    QTest::newRow("sheet y") << "sheetY" << 1.0;
+    QTest::newRow("origin x") << "sheetOriginX" << 0.0;
+    QTest::newRow("kerf") << "kerf" << 0.0;
+  }
+  void theBoxesAllowOnlyValidValues() {
+    QFETCH(QString, key);
+    QFETCH(double, least);
+    {
+      PlotWindow window(hole_);
+      auto* box = window.findChild<QDoubleSpinBox*>(key);
+      box->setValue(-1);
+      QCOMPARE(box->value(), least);
+      box->setValue(1e300);
+      box->setValue(std::numeric_limits<double>::infinity());
+      QVERIFY(std::isfinite(box->value()));
+    }
+    const PlotSettings kept = PlotSettings::Load();
+    QCOMPARE(kept.ignored.size(), 0u);
   }
 
   void aChangedFileIsDrawnAgain() {

@@ -9,6 +9,7 @@
 
 #include "arc_geometry.h"
 #include "job_messages.h"
+#include "short_number.h"
 
 namespace talvo::plot {
 
@@ -16,7 +17,12 @@ namespace {
 
 constexpr double kMillimetresPerInch = 25.4;
 
+// Fixed decimals where they stay short; beyond, the shortest text that reads back the same, so a
+// huge time is "3.6e+305" rather than 306 digits. Not a number at all is "null", as JSON has it.
 std::string Number(double value, int decimals = 3) {
+  constexpr double kLongestFixed = 1e15;
+  if (!std::isfinite(value)) return "null";
+  if (std::fabs(value) >= kLongestFixed) return ShortNumber(value);
   char text[64];
   std::snprintf(text, sizeof text, "%.*f", decimals, value);
   return text;

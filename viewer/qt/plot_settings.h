@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "job_summary.h"
 
 namespace talvo::plot {
@@ -11,7 +14,10 @@ struct PlotSettings {
   JobSettings job;
   double kerf = 1.5;
   bool showKerf = false;
+  /// The kept values Load found invalid and replaced by their defaults, one note each.
+  std::vector<std::string> ignored;
 
+  /// Never fails: a kept value that is not one its setting may take is noted in `ignored`.
   static PlotSettings Load();
   void Save() const;
 };

@@ -23,6 +23,7 @@
 #include "plot_texts.h"
 #include "plot_widget.h"
 #include "program_lines_model.h"
+#include "setting_limits.h"
 #include "snap.h"
 #include "window_texts.h"
 
@@ -64,6 +65,16 @@ PlotWindow::PlotWindow(const QString& file, QWidget* parent)
   summary_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   summary_->setWordWrap(true);
+  // Kept settings that were ignored, so the operator knows why a default is back.
+  auto* settingsNote = new QLabel(side);
+  settingsNote->setObjectName(QStringLiteral("settingsNote"));
+  settingsNote->setWordWrap(true);
+  settingsNote->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  QStringList notes;
+  for (const std::string& note : settings_.ignored) notes << Text(note);
+  settingsNote->setText(notes.join(QLatin1Char('\n')));
+  settingsNote->setVisible(!notes.isEmpty());
+  sideLayout->addWidget(settingsNote);
   sideLayout->addWidget(summary_);
   sideLayout->addWidget(linesView_, 3);
   auto* errorsTitle = new QLabel(plot_text::kErrors, side);
@@ -171,15 +182,15 @@ void PlotWindow::BuildSettingsBar() {
   bar->setObjectName(QStringLiteral("settings"));
   bar->setMovable(false);
   // One spin box a setting; each change is kept and shown at once.
-  const auto add = [&](const char* name, const char* caption, const char* tip, double* value, double most,
-                       int decimals) {
+  const auto add = [&](const SettingLimits& limits, const char* caption, const char* tip, double* value) {
     auto* label = new QLabel(QStringLiteral(" %1 ").arg(caption), bar);
     label->setToolTip(tip);
     auto* box = new QDoubleSpinBox(bar);
-    box->setObjectName(name);
+    box->setObjectName(limits.key);
     box->setToolTip(tip);
-    box->setDecimals(decimals);
-    box->setRange(0, most);
+    box->setDecimals(limits.decimals);
+    // Only values the setting may take can be typed, so none is kept that a later start ignores.
+    box->setRange(limits.BoxLeast(), limits.most);
     box->setValue(*value);
     bar->addWidget(label);
     bar->addWidget(box);
@@ -189,13 +200,13 @@ void PlotWindow::BuildSettingsBar() {
       ApplySettings();
     });
   };
-  add("rapidRate", plot_text::kRapidRate, plot_text::kRapidRateTip, &settings_.job.rapidRate, 1e6, 0);
-  add("pierceDelay", plot_text::kPierceDelay, plot_text::kPierceDelayTip, &settings_.job.pierceDelay, 60, 2);
-  add("sheetX", plot_text::kSheet, plot_text::kSheetTip, &settings_.job.sheetX, 1e5, 0);
-  add("sheetY", "x", plot_text::kSheetTip, &settings_.job.sheetY, 1e5, 0);
-  add("sheetOriginX", plot_text::kSheetOrigin, plot_text::kSheetOriginTip, &settings_.job.sheetOriginX, 1e5, 0);
-  add("sheetOriginY", ",", plot_text::kSheetOriginTip, &settings_.job.sheetOriginY, 1e5, 0);
-  add("kerf", plot_text::kKerf, plot_text::kKerfTip, &settings_.kerf, 100, 2);
+  add(kRapidRateLimits, plot_text::kRapidRate, plot_text::kRapidRateTip, &settings_.job.rapidRate);
+  add(kPierceDelayLimits, plot_text::kPierceDelay, plot_text::kPierceDelayTip, &settings_.job.pierceDelay);
+  add(kSheetXLimits, plot_text::kSheet, plot_text::kSheetTip, &settings_.job.sheetX);
+  add(kSheetYLimits, "x", plot_text::kSheetTip, &settings_.job.sheetY);
+  add(kSheetOriginXLimits, plot_text::kSheetOrigin, plot_text::kSheetOriginTip, &settings_.job.sheetOriginX);
+  add(kSheetOriginYLimits, ",", plot_text::kSheetOriginTip, &settings_.job.sheetOriginY);
+  add(kKerfLimits, plot_text::kKerf, plot_text::kKerfTip, &settings_.kerf);
   auto* showKerf = new QCheckBox(bar);
   showKerf->setObjectName(QStringLiteral("showKerf"));
   showKerf->setToolTip(plot_text::kKerfTip);
