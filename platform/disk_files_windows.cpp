@@ -110,6 +110,12 @@ std::optional<std::string> DiskFiles::Rename(const std::filesystem::path& from, 
 }
 
 std::optional<std::string> DiskFiles::KeepCopy(const std::filesystem::path& from, const std::filesystem::path& to) {
+  // A second name is kept only of a file about to be replaced, and a read-only one will not be;
+  // its second name could not even be deleted again, the attribute being the file's own.
+  const DWORD attributes = GetFileAttributesW(from.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+    return Reason(ERROR_ACCESS_DENIED);
+  }
   if (CreateHardLinkW(to.c_str(), from.c_str(), nullptr)) return std::nullopt;
   // File systems without hard links (FAT) get a copy, which never overwrites.
   if (!CopyFileW(from.c_str(), to.c_str(), TRUE)) return Reason(GetLastError());
