@@ -146,8 +146,8 @@ TEST(PlotReaderThreads, SmallProgramsReadAsOnOneThread) {
       {"closed by %", "%\nG0 X1\n%\nG1 X2\n"},
       {"one chunk exactly", lines(1024, "")},
       {"one line over a chunk", lines(1024, "G0 X0")},
-      {"every chunk full", lines(8 * 1024, "")},
-      {"ended after every chunk was full", lines(9 * 1024, "M2\n") + lines(3000, "")},
+      {"every chunk full", lines(8192, "")},
+      {"ended after every chunk was full", lines(9216, "M2\n") + lines(3000, "")},
   };
   for (const auto& [name, text] : cases) {
     SCOPED_TRACE(name);

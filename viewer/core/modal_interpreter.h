@@ -10,10 +10,22 @@
 
 namespace talvo::plot {
 
-/// Runs parsed lines in program order, with the modes each leaves for the next (motion, units,
-/// distance, feed, position), and adds their moves, refusals and passed-over words to a program.
-/// Arcs are held to LinuxCNC's allowances, so that the viewer refuses the arcs it refuses and
-/// draws those it runs.
+/// The modes a line leaves for the next, with the tool's position.
+struct ModalState {
+  enum class Motion : std::uint8_t { None, Rapid, Feed, ArcCw, ArcCcw };
+
+  PlotPoint position;
+  Motion motion = Motion::None;
+  bool incremental = false;
+  bool sawCode = false;  // a line with words, or an opening "%", came before
+  bool lastWasRapid = false;
+  bool feedUnknown = false;
+  double feed = kNoFeed;
+};
+
+/// Runs parsed lines in program order, with the modes each leaves for the next, and adds their
+/// moves, refusals and passed-over words to a program. Arcs are held to LinuxCNC's allowances,
+/// so that the viewer refuses the arcs it refuses and draws those it runs.
 class ModalInterpreter {
  public:
   explicit ModalInterpreter(PlotProgram& out) : out_(out) {}
@@ -22,22 +34,8 @@ class ModalInterpreter {
   bool Take(ParsedLine& line, std::uint32_t index);
 
  private:
-  enum class Motion { None, Rapid, Feed, ArcCw, ArcCcw };
-
-  const char* Execute(const ParsedBlock& block, std::uint32_t index);
-  const char* Arc(const ParsedBlock& block, PlotPoint end, std::uint32_t index);
-  void Add(PlotMove& move);  // sets the move's feed and pierce mark
-  void Fail(std::uint32_t index, const char* reason, std::string_view detail = {});
-  void NotePassed(const ParsedBlock& block, std::uint32_t index);
-
   PlotProgram& out_;
-  PlotPoint position_;
-  Motion motion_ = Motion::None;
-  bool incremental_ = false;
-  bool sawCode_ = false;
-  bool lastWasRapid_ = false;
-  bool feedUnknown_ = false;
-  double feed_ = kNoFeed;
+  ModalState state_;
 };
 
 }  // namespace talvo::plot
