@@ -5,6 +5,7 @@
 #include <cmath>
 #include <numbers>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "arc_geometry.h"
