@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <thread>
 
 namespace talvo::plot {
 
@@ -12,13 +11,6 @@ namespace talvo::plot {
 enum class ThreadChoice : std::uint8_t { ByMachine, One, Two };
 
 /// Whether a job runs on two threads; `large` tells that it is big enough to pay for a second one.
-inline bool UsesTwoThreads(ThreadChoice threads, bool large) {
-  switch (threads) {
-    case ThreadChoice::One: return false;
-    case ThreadChoice::Two: return true;
-    case ThreadChoice::ByMachine: break;
-  }
-  return large && std::thread::hardware_concurrency() >= 2;
-}
+bool UsesTwoThreads(ThreadChoice threads, bool large);
 
 }  // namespace talvo::plot
