@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // A large program is read, indexed and drawn on two threads; whatever its lines, the result
-// must be the one the calling thread alone gives, field by field.
+// must be the one the calling thread alone gives, field by field. The tests force two threads,
+// so they compare one with two on a machine of any number of cores.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -119,10 +120,38 @@ TEST(PlotReaderThreads, LargeProgramsReadAsOnOneThread) {
     SCOPED_TRACE(c.name);
     std::string text = RandomProgram(3'000'000, seed++);
     if (c.ending) text.insert(text.find('\n', static_cast<std::size_t>(c.at * text.size())) + 1, c.ending);
-    const PlotProgram two = ReadProgram(text);
+    const PlotProgram two = ReadProgram(text, ThreadChoice::Two);
     const PlotProgram one = ReadProgramOnOneThread(text);
     ASSERT_GT(one.moves.size(), 0u);
     ExpectSame(two, one);
+  }
+}
+
+// The hand-over at its edges: no line, one line without its newline, an end in the first line,
+// and chunks filled exactly, once over, or all at once before the first is taken.
+TEST(PlotReaderThreads, SmallProgramsReadAsOnOneThread) {
+  const auto lines = [](std::size_t count, const char* last) {
+    std::string text;
+    for (std::size_t i = 0; i < count; ++i) text.append("G1 X").append(std::to_string(i % 97)).append(" F600\n");
+    return text.append(last);
+  };
+  const struct {
+    const char* name;
+    std::string text;
+  } cases[] = {
+      {"empty", ""},
+      {"one newline", "\n"},
+      {"no newline at the end", "G0 X5 Y5"},
+      {"ended at once", "M30\nG0 X1\n"},
+      {"closed by %", "%\nG0 X1\n%\nG1 X2\n"},
+      {"one chunk exactly", lines(1024, "")},
+      {"one line over a chunk", lines(1024, "G0 X0")},
+      {"every chunk full", lines(8192, "")},
+      {"ended after every chunk was full", lines(9216, "M2\n") + lines(3000, "")},
+  };
+  for (const auto& [name, text] : cases) {
+    SCOPED_TRACE(name);
+    ExpectSame(ReadProgram(text, ThreadChoice::Two), ReadProgramOnOneThread(text));
   }
 }
 
@@ -131,7 +160,8 @@ TEST(PlotReaderThreads, LargeProgramsReadAsOnOneThread) {
 TEST(PlotIndexThreads, SharesOfAViewVisitEachMoveInItOnce) {
   PlotProgram program = ReadProgram(RandomProgram(8'000'000, 7));
   ASSERT_GT(program.moves.size(), 200'000u);  // large enough to be indexed on two threads
-  const MoveIndex index(program);
+  const MoveIndex index(program, ThreadChoice::Two);
+  const MoveIndex onOneThread(program, ThreadChoice::One);
   const PlotExtents& all = program.extents;
   const double w = all.maxX - all.minX, h = all.maxY - all.minY;
   const auto box = [&](double x0, double y0, double x1, double y1) {
@@ -163,6 +193,12 @@ TEST(PlotIndexThreads, SharesOfAViewVisitEachMoveInItOnce) {
         index.ForEachIn(
             program.moves, view, [&](std::uint32_t i) { visited.push_back(i); }, part, parts);
       }
+      std::vector<std::uint32_t> visitedOnOne;
+      for (std::size_t part = 0; part < parts; ++part) {
+        onOneThread.ForEachIn(
+            program.moves, view, [&](std::uint32_t i) { visitedOnOne.push_back(i); }, part, parts);
+      }
+      EXPECT_EQ(visited, visitedOnOne) << parts << " parts: the grid built on two threads is the one built on one";
       std::sort(visited.begin(), visited.end());
       EXPECT_EQ(visited, meeting) << parts << " parts";
     }

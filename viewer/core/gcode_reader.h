@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "plot_program.h"
+#include "thread_choice.h"
 
 namespace talvo::plot {
 
@@ -18,8 +19,9 @@ namespace talvo::plot {
 /// A refused line is listed with the reason and moves nothing; as in the interpreter, the modes
 /// it sets (units, distance, motion, feed) take effect when only its motion failed.
 /// The start is G17 G21 G90 at the origin with no motion mode.
-/// A large text is read on two threads, with the same result.
-PlotProgram ReadProgram(std::string_view text);
+/// A large text is read on two threads, with the same result; `threads` may force one or two
+/// whatever the size and the machine.
+PlotProgram ReadProgram(std::string_view text, ThreadChoice threads = ThreadChoice::ByMachine);
 
 /// The same reading on the calling thread alone, whatever the size: what ReadProgram's two
 /// threads must agree with.

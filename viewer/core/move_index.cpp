@@ -25,7 +25,7 @@ PlotExtents BoxOfMove(const MoveList& moves, std::size_t i) {
   return box;
 }
 
-MoveIndex::MoveIndex(const PlotProgram& program) {
+MoveIndex::MoveIndex(const PlotProgram& program, ThreadChoice threads) {
   const MoveList& moves = program.moves;
   const std::size_t n = moves.size();
   // About eight moves a cell keeps both the cell scan and the move scan short.
@@ -61,7 +61,7 @@ MoveIndex::MoveIndex(const PlotProgram& program) {
   const auto sort = [&](std::size_t from, std::size_t to, std::vector<std::uint32_t>& fill) {
     for (std::size_t i = from; i < to; ++i) order_[fill[cellOfMove[i]]++] = static_cast<std::uint32_t>(i);
   };
-  if (n < kTwoThreadsFrom || std::thread::hardware_concurrency() < 2) {
+  if (!UsesTwoThreads(threads, n >= kTwoThreadsFrom)) {
     place(0, n, cellStart_.data() + 1, cellBox_.data());
     for (std::size_t c = 0; c < cells; ++c) cellStart_[c + 1] += cellStart_[c];
     std::vector<std::uint32_t> fill(cellStart_.begin(), cellStart_.end() - 1);

@@ -9,6 +9,7 @@
 #include "move_list.h"
 #include "plot_extents.h"
 #include "plot_program.h"
+#include "thread_choice.h"
 
 namespace talvo::plot {
 
@@ -22,7 +23,9 @@ PlotExtents BoxOfMove(const MoveList& moves, std::size_t i);
 class MoveIndex {
  public:
   MoveIndex() = default;
-  explicit MoveIndex(const PlotProgram& program);
+  /// A large program is placed on two threads, with the same grid; `threads` may force one or
+  /// two whatever the size and the machine.
+  explicit MoveIndex(const PlotProgram& program, ThreadChoice threads = ThreadChoice::ByMachine);
 
   /// Calls visit(moveIndex) for every move of `moves` (the program indexed) whose box meets
   /// `view`, cell by cell. With `parts` above one, only share `part` of those moves is visited,

@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <cstdint>
+
+#include "parsed_block.h"
+#include "plot_move.h"
+#include "plot_program.h"
+
+namespace talvo::plot {
+
+/// The modes a line leaves for the next, with the tool's position.
+struct ModalState {
+  enum class Motion : std::uint8_t { None, Rapid, Feed, ArcCw, ArcCcw };
+
+  PlotPoint position;
+  Motion motion = Motion::None;
+  bool incremental = false;
+  bool sawCode = false;  // a line with words, or an opening "%", came before
+  bool lastWasRapid = false;
+  bool feedUnknown = false;
+  double feed = kNoFeed;
+};
+
+/// Runs parsed lines in program order, with the modes each leaves for the next, and adds their
+/// moves, refusals and passed-over words to a program. Arcs are held to LinuxCNC's allowances,
+/// so that the viewer refuses the arcs it refuses and draws those it runs.
+class ModalInterpreter {
+ public:
+  explicit ModalInterpreter(PlotProgram& out) : out_(out) {}
+
+  /// Runs source line `index`. Returns false once the program has ended.
+  bool Take(ParsedLine& line, std::uint32_t index);
+
+ private:
+  PlotProgram& out_;
+  ModalState state_;
+};
+
+}  // namespace talvo::plot

@@ -1,0 +1,18 @@
+// SPDX-License-Identifier: MIT
+// The lines of a text through the block parser and the modal interpreter, in program order.
+#pragma once
+
+#include <string_view>
+
+#include "plot_program.h"
+
+namespace talvo::plot {
+
+/// Reads `text` into `out` on the calling thread.
+void ReadOnOneThread(std::string_view text, PlotProgram& out);
+
+/// Reads `text` into `out` on two threads: one finds the lines and parses them chunk by chunk,
+/// the other interprets them in order as they come. The result is the one reading alone gives.
+void ReadOnTwoThreads(std::string_view text, PlotProgram& out);
+
+}  // namespace talvo::plot
