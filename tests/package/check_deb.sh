@@ -33,6 +33,8 @@ cat > "$scratch/expected-files" <<'LIST'
 ./usr/bin/talvo-plot
 ./usr/bin/talvo-zavodo
 ./usr/share/applications/talvo-zavodo.desktop
+./usr/share/doc/talvo-zavodo/changelog.gz
+./usr/share/doc/talvo-zavodo/copyright
 ./usr/share/icons/hicolor/32x32/apps/talvo-zavodo.png
 LIST
 diff -u "$scratch/expected-files" "$scratch/files" || fail "the file list differs"

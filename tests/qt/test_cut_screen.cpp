@@ -211,7 +211,7 @@ class CutScreenTest : public QObject {
     box->setPlainText("G0X0Y0\nM30");
     QWidget* target = box;
     if (control != "Text1") {
-      auto* field = screen.Control<QLineEdit>(control);
+      auto* field = screen.Control<QLineEdit>(control.toStdString());
       if (field->text().isEmpty()) field->setText("12");
       target = field;
     }

@@ -42,6 +42,8 @@ menu=$(timeout 60 xdotool search --sync --onlyvisible --name '^TALVO-ZAVODO V1.0
 [ -n "$menu" ] || fail "the installed talvo-zavodo.exe showed no menu"
 sleep 1
 xdotool mousemove --window "$menu" 352 232 click 1  # ÇIKIŞ
+for _ in $(seq 50); do kill -0 $program 2>/dev/null || break; sleep 0.2; done
+kill -0 $program 2>/dev/null && fail "ÇIKIŞ did not end the installed talvo-zavodo.exe"
 wait $program || fail "the installed talvo-zavodo.exe ended with status $?"
 
 # The uninstaller runs from a copy of itself in the temporary folder: wait for every process.
