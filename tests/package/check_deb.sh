@@ -7,6 +7,11 @@ set -eu
 deb=$(realpath "$1")
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
+# The libraries the programs link (objdump -p: Qt Widgets, Gui, Core, Network for talvo-plot's
+# single window per file, and the C and C++ runtimes), by the Debian packages that hold them.
+EXPECTED_DEPENDS='libc6 libgcc-s1 libqt6core6 libqt6gui6 libqt6network6 libqt6widgets6 libstdc++6 '
+# lintian findings left open: no manual pages yet (the programs answer --help instead).
+LINTIAN_KNOWN='no-manual-page'
 status=0
 fail() { echo "package: $*"; status=1; }
 
@@ -49,10 +54,9 @@ printf 'G0X0Y0\r\nG0Y-38\r\nG1Y-48F300\r\nG2J48F300\r\nM30\r\n%%\r\n' > "$scratc
   fail "talvo-gcode ended with status $?"
 cmp -s "$scratch/program" "$scratch/expected-program" || fail "talvo-gcode printed: $(cat "$scratch/program")"
 "$bin/talvo-plot" "$scratch/program" --summary > "$scratch/summary" || fail "talvo-plot --summary ended with $?"
-grep -q . "$scratch/summary" || fail "talvo-plot --summary printed nothing"
-# The summary of the package's viewer is the build's own, line for line.
-[ -z "${BUILT_PLOT:-}" ] || "$BUILT_PLOT" "$scratch/program" --summary | cmp -s - "$scratch/summary" ||
-  fail "talvo-plot --summary differs from the build's: $(cat "$scratch/summary")"
+for line in 'width: 96.000' 'height: 96.000' 'cut_length: 311.593' 'pierces: 1'; do
+  grep -qx "$line" "$scratch/summary" || fail "talvo-plot --summary lacks '$line': $(cat "$scratch/summary")"
+done
 # The program has no command line: under the offscreen platform it starts, shows its menu and
 # keeps running until the timeout ends it (124) instead of failing at start.
 TALVO_ROOT=$scratch QT_QPA_PLATFORM=offscreen timeout 5 "$bin/talvo-zavodo" > "$scratch/zavodo" 2>&1 &&
