@@ -28,6 +28,7 @@ for file in "$@" README.txt uninstall.exe; do
   [ -f "$folder/$file" ] || fail "$file was not installed"
 done
 [ -f "$shortcut" ] || fail "no Start-menu entry"
+strings -el "$shortcut" | grep -q 'TALVO-ZAVODO\\talvo-zavodo.exe$' || fail "the Start-menu entry does not start the program"
 "$wine" reg query "$key" /v QuietUninstallString 2>/dev/null | grep -q 'uninstall.exe" /S' ||
   fail "not listed under the installed programs"
 
