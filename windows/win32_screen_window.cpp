@@ -203,10 +203,22 @@ void Win32ScreenWindow::MoveFocus(bool backwards) {
     SendMessageW(next, EM_SETSEL, 0, -1);
 }
 
+bool Win32ScreenWindow::SelectAllInFocusedText() {
+  HWND focus = GetFocus();
+  const auto at = std::ranges::find(controls_, focus);
+  if (at == controls_.end()) return false;
+  const ControlKind kind = description_.controls[static_cast<std::size_t>(at - controls_.begin())].kind;
+  if (kind != ControlKind::InputField && kind != ControlKind::OutputBox) return false;
+  SendMessageW(focus, EM_SETSEL, 0, -1);
+  return true;
+}
+
 bool Win32ScreenWindow::TranslateKey(const MSG& message) {
   if (!window_ || message.message != WM_KEYDOWN) return false;
   if (message.hwnd != window_ && !IsChild(window_, message.hwnd)) return false;
-  if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
+  if (GetKeyState(VK_MENU) < 0) return false;
+  // The edit control has no Ctrl+A of its own: without this it would beep and keep the caret.
+  if (GetKeyState(VK_CONTROL) < 0) return message.wParam == 'A' && SelectAllInFocusedText();
   if (message.wParam == VK_TAB) {
     MoveFocus(GetKeyState(VK_SHIFT) < 0);
     return true;

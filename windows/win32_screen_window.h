@@ -50,7 +50,8 @@ class Win32ScreenWindow {
   const std::vector<HWND>& TabOrder() const { return tabOrder_; }
 
   /// The keyboard of this window: Tab and Shift+Tab follow the tab indexes across the picture
-  /// areas' children, Enter activates the focused push button. Returns true when it handled the
+  /// areas' children, Enter activates the focused push button, Ctrl+A selects the whole text of
+  /// the focused field or output box. Returns true when it handled the
   /// message; everything else is left to IsDialogMessageW and the controls.
   bool TranslateKey(const MSG& message);
 
@@ -64,6 +65,7 @@ class Win32ScreenWindow {
   void AddTooltip(HWND control, std::string_view text);
   void DrawFace(const DRAWITEMSTRUCT& item);
   void MoveFocus(bool backwards);
+  bool SelectAllInFocusedText();
   const screens::ControlDescription* ById(int id) const;
 
   const screens::WindowDescription& description_;

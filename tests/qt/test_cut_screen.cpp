@@ -200,6 +200,39 @@ class CutScreenTest : public QObject {
              QString("G0X0Y0\nG0Y-48\nG1Y-48F300\nG2J48F300\nM30\n%\n"));
   }
 
+  // Operators retype values: a click into the feed "300", Ctrl+A and 250 leave "250", in every
+  // field and in the output box alike.
+  void ctrlASelectsAll_data() {
+    QTest::addColumn<QString>("control");
+    QTest::newRow("diameter") << "Text2";
+    QTest::newRow("start") << "Text3";
+    QTest::newRow("flame") << "Text4";
+    QTest::newRow("feed") << "Text5";
+    QTest::newRow("output box") << "Text1";
+  }
+  void ctrlASelectsAll() {
+    QFETCH(QString, control);
+    LoneCutScreen screen(CutKind::InnerCircle, Services());
+    PresentCentred(screen);
+    QVERIFY(QTest::qWaitForWindowActive(&screen));
+    QCOMPARE(screen.Control<QLineEdit>("Text5")->text(), QString("300"));
+    auto* box = screen.Control<QPlainTextEdit>("Text1");
+    box->setPlainText("G0X0Y0\nM30");
+    QWidget* target = box;
+    if (control != "Text1") {
+      auto* field = screen.Control<QLineEdit>(control.toStdString());
+      if (field->text().isEmpty()) field->setText("12");
+      target = field;
+    }
+    QWidget* surface = target == box ? box->viewport() : target;
+    QTest::mouseClick(surface, Qt::LeftButton, {}, QPoint(surface->width() - 3, surface->height() / 2));
+    QCOMPARE(QApplication::focusWidget(), target);
+    QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(target, "250");
+    const QString text = target == box ? box->toPlainText() : static_cast<QLineEdit*>(target)->text();
+    QCOMPARE(text, QString("250"));
+  }
+
   // On Form11 the focus rests on "G KOD": the space bar at once runs on the initial texts.
   void focusedKodFromKeyboard() {
     LoneCutScreen screen(CutKind::OuterCircle, Services());

@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "disk_files.h"
@@ -90,6 +91,39 @@ class Win32ProgramTest : public testing::Test {
     PostMessageW(focus, WM_CHAR, key == VK_TAB ? L'\t' : key == VK_RETURN ? L'\r' : static_cast<wchar_t>(key), 1);
     PostMessageW(focus, WM_KEYUP, key, 0xC0000001);
     return Pump();
+  }
+
+  /// A click into the control near its right end: the caret goes there and nothing is selected.
+  void ClickAtEnd(HWND control) {
+    RECT r;
+    GetClientRect(control, &r);
+    SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.right - 3, 8));
+    SendMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(r.right - 3, 8));
+    Pump();
+  }
+  /// Ctrl+A as the keyboard gives it: the key state says Ctrl is down while the loop handles the
+  /// key, so the loop's own TranslateMessage turns whatever is not taken into its character.
+  void CtrlA() {
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    PostMessageW(GetFocus(), WM_KEYDOWN, 'A', 1);
+    Pump();
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    PostMessageW(GetFocus(), WM_KEYUP, 'A', 0xC0000001);
+    Pump();
+  }
+  void TypeCharacters(const std::wstring& text) {
+    for (wchar_t c : text) PostMessageW(GetFocus(), WM_CHAR, c, 1);
+    Pump();
+  }
+  std::pair<DWORD, DWORD> Selection(HWND control) {
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(control, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return {start, end};
   }
 
   fs::path root_;
@@ -294,6 +328,36 @@ INSTANTIATE_TEST_SUITE_P(
                                 {"Text5", L"ALEV ÇAPI"},
                                 {"Text6", L""}}}),
     [](const auto& info) { return std::string(info.param.screen); });
+
+// Operators retype values: a click into the feed "300", Ctrl+A and 250 leave "250", in every
+// field and in the output box alike.
+TEST_F(Win32ProgramTest, CtrlASelectsTheWholeTextOfFieldsAndBox) {
+  ClickPicture("ICCAP");
+  ASSERT_EQ(Text("Text5"), "300");
+  Type("Text1", L"G0X0Y0\r\nM30");
+  for (const char* name : {"Text2", "Text3", "Text4", "Text5", "Text1"}) {
+    HWND control = Control(name);
+    if (Text(name).empty()) Type(name, L"12");
+    const auto length = static_cast<DWORD>(WindowText(control).size());
+    ClickAtEnd(control);
+    ASSERT_EQ(GetFocus(), control) << name;
+    ASSERT_NE(Selection(control), std::make_pair(DWORD{0}, length)) << name;
+    CtrlA();
+    EXPECT_EQ(Selection(control), std::make_pair(DWORD{0}, length)) << name;
+    TypeCharacters(L"250");
+    EXPECT_EQ(Text(name), "250") << name;
+  }
+}
+
+// Tab into a field still selects its whole text.
+TEST_F(Win32ProgramTest, TabIntoAFieldSelectsItsText) {
+  ClickPicture("ICCAP");
+  Type("Text2", L"100");
+  SetFocus(Control("Text4"));
+  Key(VK_TAB);
+  ASSERT_EQ(GetFocus(), Control("Text2"));
+  EXPECT_EQ(Selection(Control("Text2")), std::make_pair(DWORD{0}, DWORD{3}));
+}
 
 TEST_F(Win32ProgramTest, InnerCircleRunShowsAndWritesWhatLinuxWrites) {
   ClickPicture("ICCAP");
