@@ -20,11 +20,18 @@ std::string ProgramLine(const LoadedPlot& plot, std::uint32_t line) {
   return text;
 }
 
-ProgramLinesList::ProgramLinesList(HWND parent) {
-  window_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
-                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL |
-                                LVS_SHOWSELALWAYS | LVS_NOCOLUMNHEADER,
-                            0, 0, 16, 16, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+namespace {
+
+HWND MakeListView(HWND parent) {
+  return CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
+                         WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL |
+                             LVS_SHOWSELALWAYS | LVS_NOCOLUMNHEADER,
+                         0, 0, 16, 16, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+}
+
+}  // namespace
+
+ProgramLinesList::ProgramLinesList(HWND parent) : window_(MakeListView(parent)) {
   ListView_SetExtendedListViewStyle(window_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
   SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(ANSI_FIXED_FONT)), TRUE);
   LVCOLUMNW column{};

@@ -28,9 +28,9 @@ using namespace talvo::plot;
 // from, if any, else wherever its standard streams were sent.
 void ReachConsole() {
   if (GetStdHandle(STD_ERROR_HANDLE) || !AttachConsole(ATTACH_PARENT_PROCESS)) return;
-  std::FILE* ignored = nullptr;
-  freopen_s(&ignored, "CONOUT$", "w", stdout);
-  freopen_s(&ignored, "CONOUT$", "w", stderr);
+  std::FILE* reopened = nullptr;
+  if (freopen_s(&reopened, "CONOUT$", "w", stdout) != 0) return;
+  if (freopen_s(&reopened, "CONOUT$", "w", stderr) != 0) return;
 }
 
 int Fail(const std::string& message) {
