@@ -1,6 +1,6 @@
 #!/bin/sh
 # talvo-plot.exe --export under Wine: a PNG of the size asked (its IHDR), written even when a
-# line is refused (exit 1), and the refusals of a wrong size or an unreadable file.
+# line is refused (exit 1), from a file with Turkish letters in its name, and the refusals of a wrong size or an unreadable file.
 #   plot_export.sh talvo-plot.exe
 set -eu
 exe=$(realpath "$1")
@@ -29,4 +29,9 @@ for wrong in 15x100 100x16385 big; do
   grep -q "BOYUT GEÇERSİZ: $wrong" err.txt || fail "--size $wrong: $(cat err.txt)"
 done
 [ "$(status missing.nc --export out.png)" = 1 ] || fail "a missing file was taken"
+# A file name with Turkish letters, which the ANSI code page may lack.
+cp job.nc "çizim-ş.nc"
+rm -f out.png
+[ "$(status "çizim-ş.nc" --export out.png --size 64x32)" = 0 ] || fail "a Turkish file name: $(cat err.txt)"
+[ "$(png_size out.png)" = 64x32 ] || fail "a Turkish file name gave no picture"
 echo "plot_export: PNG sizes, refused lines and wrong sizes as on Linux"

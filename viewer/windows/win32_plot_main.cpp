@@ -18,6 +18,7 @@
 #include "win32_plot_instance.h"
 #include "win32_plot_picture.h"
 #include "win32_plot_png.h"
+#include "win32_plot_reader_path.h"
 #include "win32_plot_window.h"
 
 namespace {
@@ -41,7 +42,7 @@ int Fail(const std::string& message) {
 // The summary on standard output; the refused and passed-over lines on standard error, and
 // exit 1 when a line was refused, though the summary of the rest is printed.
 int PrintSummary(const PlotArguments& arguments) {
-  const LoadedPlot plot = LoadPlot(arguments.file);
+  const LoadedPlot plot = LoadPlot(ReaderPath(talvo::win::Wide(arguments.file)));
   if (!plot.problem.empty()) return Fail(plot.problem + ": " + arguments.file);
   talvo::platform::WriteText(stderr, ReadingReport(plot.program, arguments.file));
   const JobSummary summary = SummarizeJob(plot.program, arguments.job);
@@ -55,7 +56,7 @@ int PrintSummary(const PlotArguments& arguments) {
 // The fitted picture as a PNG; each refused line is named on standard error, and the exit
 // status is 1 when a line was refused, though the picture of the rest is written.
 int Export(const PlotArguments& arguments) {
-  const LoadedPlot plot = LoadPlot(arguments.file);
+  const LoadedPlot plot = LoadPlot(ReaderPath(talvo::win::Wide(arguments.file)));
   talvo::platform::WriteText(stderr, ReadingReport(plot.program, arguments.file));
   if (!plot.problem.empty()) return Fail(plot.problem + ": " + arguments.file);
   if (plot.program.moves.empty()) return Fail(std::string(msg::kNoMoves) + ": " + arguments.file);

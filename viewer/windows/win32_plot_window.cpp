@@ -7,6 +7,7 @@
 #include "reading_report.h"
 #include "text_conversion.h"
 #include "win32_plot_instance.h"
+#include "win32_plot_reader_path.h"
 #include "window_texts.h"
 
 namespace talvo::plot {
@@ -45,7 +46,7 @@ std::wstring EditText(const std::string& utf8) {
 }  // namespace
 
 PlotWindow::PlotWindow(std::filesystem::path file, const JobSettings& job)
-    : file_(std::move(file)), job_(job), plot_(std::make_unique<LoadedPlot>(LoadPlot(file_.string()))) {
+    : file_(std::move(file)), job_(job), plot_(std::make_unique<LoadedPlot>(LoadPlot(ReaderPath(file_.wstring())))) {
   loaded_ = seen_ = StampOf(file_);
   RegisterWindowClass();
   const std::wstring title = win::Wide(WindowTitle(win::Utf8(file_.filename().wstring())));
@@ -138,7 +139,7 @@ bool PlotWindow::CheckFile() {
 
 void PlotWindow::Reload() {
   loaded_ = seen_ = StampOf(file_);
-  auto fresh = std::make_unique<LoadedPlot>(LoadPlot(file_.string()));
+  auto fresh = std::make_unique<LoadedPlot>(LoadPlot(ReaderPath(file_.wstring())));
   PictureExtras extras = canvas_->Extras();
   extras.highlight = {0, 0};
   canvas_->SetExtras(extras);
