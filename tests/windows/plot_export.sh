@@ -1,6 +1,7 @@
 #!/bin/sh
 # talvo-plot.exe --export under Wine: a PNG of the size asked (its IHDR), written even when a
-# line is refused (exit 1), from a file with Turkish letters in its name, and the refusals of a wrong size or an unreadable file.
+# line is refused (exit 1) and from a file with Turkish letters in its name, and the refusals of
+# a wrong size or an unreadable file.
 #   plot_export.sh talvo-plot.exe
 set -eu
 exe=$(realpath "$1")
