@@ -11,7 +11,8 @@ namespace {
 constexpr double kZoomStep = 1.25;
 constexpr double kPanPixels = 40;
 constexpr double kPickPixels = 6;
-constexpr int kDragPixels = 3;  // a press that moves less is a click
+constexpr int kDragPixels = 3;      // a press that moves less is a click
+constexpr double kKerfWidth = 1.5;  // program units, the Linux window's first kerf setting
 
 void RegisterCanvasClass() {
   static const bool registered = [] {
@@ -96,6 +97,10 @@ bool PlotCanvas::Key(WPARAM key) {
     case VK_SUBTRACT:
     case VK_OEM_MINUS: ZoomAbout(cx, cy, 1 / kZoomStep); return true;
     case 'F': Fit(); return true;
+    case 'K':
+      extras_.kerf = extras_.kerf > 0 ? 0 : kKerfWidth;
+      Redraw();
+      return true;
     case VK_LEFT: PanBy(kPanPixels, 0); return true;
     case VK_RIGHT: PanBy(-kPanPixels, 0); return true;
     case VK_UP: PanBy(0, kPanPixels); return true;

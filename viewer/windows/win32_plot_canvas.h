@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The picture pane of talvo-plot.exe: the plot drawn into a DIB section through the pixel layer,
 // zoomed about the cursor by the wheel and by + and -, panned by dragging and by the arrows,
-// fitted again by F; a click near a move picks it.
+// fitted again by F; K shows the cuts as the kerf band; a click near a move picks it.
 #pragma once
 
 #include "win32_plot_windows_h.h"
@@ -39,7 +39,7 @@ class PlotCanvas {
   std::ptrdiff_t MoveNear(int x, int y) const;
   /// A click at the screen point, as the mouse gives it.
   void Click(int x, int y);
-  /// Handles a key of the pane's (+, -, F, arrows); false for any other.
+  /// Handles a key of the pane's (+, -, F, K, arrows); false for any other.
   bool Key(WPARAM key);
 
  private:

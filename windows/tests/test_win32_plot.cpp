@@ -53,7 +53,7 @@ class PlotWindowTest : public ::testing::Test {
   std::unique_ptr<PlotWindow> window_;
 };
 
-TEST_F(PlotWindowTest, OpensFittedAndFitsAgainAfterZoomAndPan) {
+TEST_F(PlotWindowTest, OpensFittedAndFitsAgainAfterZoomAndPanAndTogglesTheKerfBand) {
   PlotCanvas& canvas = window_->Canvas();
   const ViewMapping opened = canvas.View();
   ASSERT_GT(opened.width, 100);
@@ -68,6 +68,11 @@ TEST_F(PlotWindowTest, OpensFittedAndFitsAgainAfterZoomAndPan) {
   }
   EXPECT_TRUE(canvas.Key('F'));
   EXPECT_EQ(canvas.View(), opened);
+  EXPECT_TRUE(canvas.Key('K'));
+  EXPECT_GT(canvas.Extras().kerf, 0);
+  EXPECT_TRUE(canvas.Key('K'));
+  EXPECT_EQ(canvas.Extras().kerf, 0);
+  EXPECT_FALSE(canvas.Key('Q'));
 }
 
 TEST_F(PlotWindowTest, ALineHighlightsItsMovesAndAMovePicksItsLine) {
