@@ -121,6 +121,17 @@ TEST_F(PlotWindowTest, IsFoundByItsFileInAnySpelling) {
   EXPECT_EQ(FindPlotWindow(file_.parent_path() / L"another.nc"), nullptr);
 }
 
+// What a second start on the same file sends the first: read the file again now.
+TEST_F(PlotWindowTest, ASecondStartsCallReadsTheFileAgain) {
+  const std::size_t before = window_->Plot().program.moves.size();
+  std::string longer = kSquare;
+  longer.insert(longer.find("M30"), "G1X0Y0\r\n");
+  WriteFile(file_, longer);
+  PostMessageW(FindPlotWindow(file_), PlotActivateMessage(), 0, 0);
+  Pump();
+  EXPECT_EQ(window_->Plot().program.moves.size(), before + 1);
+}
+
 struct ArgumentsCase {
   std::vector<std::string> arguments;
   int exitCode;
