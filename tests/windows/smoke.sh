@@ -1,7 +1,8 @@
 #!/bin/sh
 # talvo-zavodo.exe under Wine driven as a person would, with xdotool on an Xvfb display: the menu,
 # each screen (a screenshot of each into SHOTS), values typed into the inner circle screen,
-# G KOD, both files at Wine's drive C: byte for byte, ANA MENÜ, and ÇIKIŞ ends the program.
+# G KOD, both files at Wine's drive C: byte for byte, talvo-plot.exe on the program, ANA MENÜ, and
+# ÇIKIŞ ends the program.
 #   smoke.sh talvo-zavodo.exe SHOTS
 set -eu
 if [ -z "${DISPLAY:-}" ]; then
@@ -73,7 +74,14 @@ printf 'Cls\r\nCD\\\r\nCls\r\ncd\\\r\ncd Program Files\r\ncd NCPlot v2.05\r\nNCP
   > "$scratch/expected.bat"
 cmp "$drive_c/ALANTEMIZLEME.TXT" "$scratch/expected.txt" || fail "C:\\ALANTEMIZLEME.TXT differs"
 cmp "$drive_c/A.BAT" "$scratch/expected.bat" || fail "C:\\A.BAT differs"
+# Without the outside viewer, talvo-plot.exe beside the program opens on the program file; it
+# is photographed and closed, so it covers no screen.
+viewer=$(screen 'ÇİZİM - ALANTEMIZLEME\.TXT$')
+[ -n "$viewer" ] || fail "G KOD opened no talvo-plot.exe window on the program"
 sleep 1
+import -window "$viewer" "$shots/talvo-plot.png"
+"$wine" taskkill /IM talvo-plot.exe >/dev/null 2>&1 || fail "talvo-plot.exe could not be closed"
+gone 'ÇİZİM - ALANTEMIZLEME\.TXT$' || fail "talvo-plot.exe stayed open"
 import -window "$form4" "$shots/Form4-run.png"
 
 click "$form4" 516 404  # ANA MENÜ

@@ -19,6 +19,7 @@
 #include "recording_starter.h"
 #include "screen_tables.h"
 #include "text_conversion.h"
+#include "viewer_choice.h"
 #include "win32_screen_window.h"
 #include "win32_test_support.h"
 
@@ -499,6 +500,10 @@ TEST(LauncherStartTest, BatchRunsInTheRootFolder) {
   const RunPaths paths = RunPaths::InRoot(root);
   fs::remove(paths.launcherFile);
   ASSERT_EQ(files.WriteNew(paths.launcherFile, "@cd > C:\\talvo-start-folder.txt\r\n"), std::nullopt);
+  // The batch runs when the outside viewer is where it looks; any file there will do.
+  const fs::path outsideViewer = platform::OutsideViewerPath(root);
+  fs::create_directories(outsideViewer.parent_path());
+  ASSERT_EQ(files.WriteNew(outsideViewer, ""), std::nullopt);
   const auto starter = platform::MakeLauncherStarter();
   ASSERT_EQ(starter->Start(paths), std::nullopt);
   for (int i = 0; i < 200 && FileBytes(marker).find('\n') == std::string::npos; ++i) Sleep(50);
