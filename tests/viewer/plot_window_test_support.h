@@ -55,7 +55,7 @@ inline QPointF OnCircle(const PlotViewport& view, double r, double degrees) {
 /// a hole of 100 with a flame of 4: rapid to (0,-38), lead-in to (0,-48), circle of radius 48.
 inline QString WriteHoleInto(const QTemporaryDir& dir) {
   qputenv("XDG_CONFIG_HOME", dir.filePath(QStringLiteral("config")).toUtf8());
-  const QString hole = dir.filePath(QStringLiteral("hole.txt"));
+  QString hole = dir.filePath(QStringLiteral("hole.txt"));
   WriteFile(hole, Generated({"inner-circle", "--diameter", "100", "--start", "10"}));
   return hole;
 }

@@ -23,7 +23,6 @@
 namespace talvo::plot {
 
 using test_support::Distance;
-using test_support::Generated;
 using test_support::NearColour;
 using test_support::OnCircle;
 using test_support::WriteFile;
