@@ -116,13 +116,6 @@ class Win32ProgramTest : public testing::Test {
   std::unique_ptr<Program> program_;
 };
 
-RECT InParent(HWND control) {
-  RECT r;
-  GetWindowRect(control, &r);
-  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
-  return r;
-}
-
 /// A control's rectangle in its parent's client coordinates.
 inline RECT InParent(HWND control) {
   RECT r;
