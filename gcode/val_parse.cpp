@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <system_error>
+#include <utility>
 
 namespace talvo {
 namespace {
@@ -57,51 +58,50 @@ constexpr std::size_t kKeptDigits = 780;
 // exponent beyond it means overflow or zero whatever the digits.
 constexpr std::int64_t kExponentCap = 1'000'000'000'000'000;
 
-}  // namespace
-
-std::optional<double> ValParse(std::string_view text) {
-  Cursor cur(text);
-
-  if (cur.Peek() == '&') {
+/// "&H" and "&O" numbers, read after the '&'; any other letter reads as zero.
+std::optional<double> ParsePrefixed(Cursor& cur) {
+  const char prefix = cur.Peek();
+  if (prefix == 'H' || prefix == 'h') {
     cur.Next();
-    const char prefix = cur.Peek();
-    if (prefix == 'H' || prefix == 'h') {
-      cur.Next();
-      return ParseRadix(cur, 16);
-    }
-    if (prefix == 'O' || prefix == 'o') {
-      cur.Next();
-      return ParseRadix(cur, 8);
-    }
-    return 0.0;
+    return ParseRadix(cur, 16);
   }
-
-  bool negative = false;
-  if (cur.Peek() == '+' || cur.Peek() == '-') {
-    negative = cur.Peek() == '-';
+  if (prefix == 'O' || prefix == 'o') {
     cur.Next();
+    return ParseRadix(cur, 8);
   }
+  return 0.0;
+}
 
-  // Mantissa: significant digits (leading zeros dropped) and the power of ten of the first one.
+/// Significant digits (leading zeros dropped) and the power of ten of the first one:
+/// value = 0.<digits> * 10^pointExponent.
+struct Mantissa {
   std::string digits;
   bool sticky = false;
   bool anyDigit = false;
-  std::int64_t pointExponent = 0;  // value = 0.<digits> * 10^pointExponent
+  std::int64_t pointExponent = 0;
+};
+
+void TakeDigit(Mantissa& m, char c, bool seenPoint) {
+  m.anyDigit = true;
+  if (m.digits.empty() && c == '0') {
+    if (seenPoint) --m.pointExponent;
+    return;
+  }
+  if (m.digits.size() < kKeptDigits) {
+    m.digits += c;
+  } else if (c != '0') {
+    m.sticky = true;
+  }
+  if (!seenPoint) ++m.pointExponent;
+}
+
+Mantissa ReadMantissa(Cursor& cur) {
+  Mantissa m;
   bool seenPoint = false;
   for (;;) {
     const char c = cur.Peek();
     if (IsDigit(c)) {
-      anyDigit = true;
-      if (digits.empty() && c == '0') {
-        if (seenPoint) --pointExponent;
-      } else {
-        if (digits.size() < kKeptDigits) {
-          digits += c;
-        } else if (c != '0') {
-          sticky = true;
-        }
-        if (!seenPoint) ++pointExponent;
-      }
+      TakeDigit(m, c, seenPoint);
     } else if (c == '.' && !seenPoint) {
       seenPoint = true;
     } else {
@@ -109,31 +109,36 @@ std::optional<double> ValParse(std::string_view text) {
     }
     cur.Next();
   }
-  if (!anyDigit) return 0.0;
+  return m;
+}
 
+/// The written exponent after E or D (also accepted in lower case), saturated at the cap; 0 without one.
+std::int64_t ReadExponent(Cursor& cur) {
   std::int64_t exponent = 0;
   const char e = cur.Peek();
-  if (e == 'E' || e == 'e' || e == 'D' || e == 'd') {
+  if (e != 'E' && e != 'e' && e != 'D' && e != 'd') return exponent;
+  cur.Next();
+  bool expNegative = false;
+  if (cur.Peek() == '+' || cur.Peek() == '-') {
+    expNegative = cur.Peek() == '-';
     cur.Next();
-    bool expNegative = false;
-    if (cur.Peek() == '+' || cur.Peek() == '-') {
-      expNegative = cur.Peek() == '-';
-      cur.Next();
-    }
-    while (IsDigit(cur.Peek())) {
-      if (exponent < kExponentCap) exponent = exponent * 10 + (cur.Peek() - '0');
-      cur.Next();
-    }
-    if (expNegative) exponent = -exponent;
   }
+  while (IsDigit(cur.Peek())) {
+    if (exponent < kExponentCap) exponent = exponent * 10 + (cur.Peek() - '0');
+    cur.Next();
+  }
+  return expNegative ? -exponent : exponent;
+}
 
-  if (digits.empty()) return negative ? -0.0 : 0.0;
-  const std::int64_t magnitude = pointExponent + exponent;  // value lies in [10^(m-1), 10^m)
+/// The nearest double, rounded once by the standard library from the kept digits.
+std::optional<double> ToDouble(Mantissa m, std::int64_t exponent, bool negative) {
+  if (m.digits.empty()) return negative ? -0.0 : 0.0;
+  const std::int64_t magnitude = m.pointExponent + exponent;  // value lies in [10^(m-1), 10^m)
   if (magnitude > 309) return std::nullopt;
   if (magnitude < -330) return negative ? -0.0 : 0.0;
 
-  if (sticky) digits += '1';
-  std::string scientific = digits.substr(0, 1) + "." + digits.substr(1) + "e" + std::to_string(magnitude - 1);
+  if (m.sticky) m.digits += '1';
+  std::string scientific = m.digits.substr(0, 1) + "." + m.digits.substr(1) + "e" + std::to_string(magnitude - 1);
   double value = 0;
   const auto res = std::from_chars(scientific.data(), scientific.data() + scientific.size(), value);
   if (res.ec == std::errc::result_out_of_range) {
@@ -141,6 +146,25 @@ std::optional<double> ValParse(std::string_view text) {
     value = 0;  // below the smallest double: reads as zero
   }
   return negative ? -value : value;
+}
+
+}  // namespace
+
+std::optional<double> ValParse(std::string_view text) {
+  Cursor cur(text);
+  if (cur.Peek() == '&') {
+    cur.Next();
+    return ParsePrefixed(cur);
+  }
+  bool negative = false;
+  if (cur.Peek() == '+' || cur.Peek() == '-') {
+    negative = cur.Peek() == '-';
+    cur.Next();
+  }
+  Mantissa mantissa = ReadMantissa(cur);
+  if (!mantissa.anyDigit) return 0.0;
+  const std::int64_t exponent = ReadExponent(cur);
+  return ToDouble(std::move(mantissa), exponent, negative);
 }
 
 }  // namespace talvo
