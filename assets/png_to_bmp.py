@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: MIT
-"""Turns a committed picture (8-bit RGB or RGBA PNG, not interlaced) into a 24-bit Windows
-bitmap, or with --ico into a one-image 24-bit icon, for the Win32 program's resources.
+"""Turns a committed picture (8-bit RGB or RGBA PNG, not interlaced) into a Windows bitmap, or
+with --ico into a one-image 24-bit icon, for the Win32 program's resources. The pictures have a
+handful of colours, so a bitmap is written with a palette and a byte a pixel (a third of the
+24-bit size) whenever 256 colours hold it, the colours exact.
 The PNGs stay the source; the build converts them, with nothing but Python's standard library.
 
   png_to_bmp.py IN.png OUT.bmp
@@ -71,16 +73,42 @@ def dib_pixels(width, rows):
     return bytes(out)
 
 
-def info_header(width, height, image_bytes):
-    return struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, image_bytes, 3780, 3780, 0, 0)
+def palette_of(width, rows):
+    """The picture's colours in order of first use, or None when they are more than 256."""
+    colours = {}
+    for row in rows:
+        for x in range(width):
+            colour = row[3 * x:3 * x + 3]
+            if colour not in colours:
+                if len(colours) == 256:
+                    return None
+                colours[colour] = len(colours)
+    return colours
+
+
+def indexed_pixels(width, rows, colours):
+    """Bottom-up rows of palette indices padded to four bytes."""
+    pad = b"\0" * ((4 - width % 4) % 4)
+    out = bytearray()
+    for row in reversed(rows):
+        out += bytes(colours[row[3 * x:3 * x + 3]] for x in range(width))
+        out += pad
+    return bytes(out)
 
 
 def write_bmp(width, height, rows, path):
-    pixels = dib_pixels(width, rows)
-    offset = 14 + 40
+    colours = palette_of(width, rows)
+    if colours is None:
+        pixels, table, bits, used = dib_pixels(width, rows), b"", 24, 0
+    else:
+        pixels, bits, used = indexed_pixels(width, rows, colours), 8, len(colours)
+        table = b"".join(bytes((b, g, r, 0)) for (r, g, b) in colours)
+    offset = 14 + 40 + len(table)
+    header = struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, 0, len(pixels), 3780, 3780, used, 0)
     with open(path, "wb") as out:
         out.write(struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset))
-        out.write(info_header(width, height, len(pixels)))
+        out.write(header)
+        out.write(table)
         out.write(pixels)
 
 
