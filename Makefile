@@ -11,7 +11,7 @@ ASANBUILD ?= $(BUILD)-asan
 FUZZBUILD ?= $(BUILD)-fuzz
 WINBUILD ?= $(BUILD)-windows
 # The Windows programs, the one list both the zip and the installer take.
-WINPROGRAMS = talvo-zavodo.exe talvo-gcode.exe
+WINPROGRAMS = talvo-zavodo.exe talvo-plot.exe talvo-gcode.exe
 WINZIP = dist/talvo-zavodo-1.0-windows-x64.zip
 WINSETUP = dist/talvo-zavodo-1.0-setup.exe
 WINSTAGE = $(WINBUILD)/installer

@@ -9,12 +9,13 @@
 
 #include "binary_stdout.h"
 #include "loaded_plot.h"
+#include "plot_command_line.h"
 #include "plot_messages.h"
 #include "plot_texts.h"
 #include "program_arguments.h"
 #include "reading_report.h"
+#include "summary_printing.h"
 #include "text_conversion.h"
-#include "win32_plot_arguments.h"
 #include "win32_plot_instance.h"
 #include "win32_plot_picture.h"
 #include "win32_plot_png.h"
@@ -34,52 +35,57 @@ void ReachConsole() {
   if (freopen_s(&reopened, "CONOUT$", "w", stderr) != 0) return;
 }
 
-int Fail(const std::string& message) {
+int Fail(const std::string& message, int exitCode = 1) {
   talvo::platform::WriteText(stderr, "talvo-plot: " + message + "\n");
-  return 1;
+  return exitCode;
 }
 
-// The summary on standard output; the refused and passed-over lines on standard error, and
-// exit 1 when a line was refused, though the summary of the rest is printed.
-int PrintSummary(const PlotArguments& arguments) {
-  const LoadedPlot plot = LoadPlot(ReaderPath(talvo::win::Wide(arguments.file)));
-  if (!plot.problem.empty()) return Fail(plot.problem + ": " + arguments.file);
-  talvo::platform::WriteText(stderr, ReadingReport(plot.program, arguments.file));
-  const JobSummary summary = SummarizeJob(plot.program, arguments.job);
+// The window keeps no settings yet: the command line's values, else the defaults.
+JobSettings JobSettingsFor(const PlotCommandLine& asked) {
+  JobSettings job;
+  job.rapidRate = asked.rapidRate.value_or(job.rapidRate);
+  job.pierceDelay = asked.pierceDelay.value_or(job.pierceDelay);
+  return job;
+}
+
+// The summary exactly as Linux prints it: standard output in binary, so that no CR is added.
+int Summary(const PlotCommandLine& asked) {
   talvo::platform::BinaryStdout();
-  const std::string text = arguments.json ? SummaryJson(summary, arguments.job) : SummaryText(summary, arguments.job);
-  std::fwrite(text.data(), 1, text.size(), stdout);
+  const int status =
+      PrintSummary(ReaderPath(talvo::win::Wide(asked.file)), JobSettingsFor(asked), asked.json, stdout, stderr);
   std::fflush(stdout);
-  return ReadingExitStatus(plot.program);
+  return status;
 }
 
 // The fitted picture as a PNG; each refused line is named on standard error, and the exit
 // status is 1 when a line was refused, though the picture of the rest is written.
-int Export(const PlotArguments& arguments) {
-  const LoadedPlot plot = LoadPlot(ReaderPath(talvo::win::Wide(arguments.file)));
-  talvo::platform::WriteText(stderr, ReadingReport(plot.program, arguments.file));
-  if (!plot.problem.empty()) return Fail(plot.problem + ": " + arguments.file);
-  if (plot.program.moves.empty()) return Fail(std::string(msg::kNoMoves) + ": " + arguments.file);
-  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(arguments.width) * arguments.height);
-  const PixelBuffer picture{pixels.data(), arguments.width, arguments.width, arguments.height};
+int Export(const PlotCommandLine& asked) {
+  const auto size = ExportSizeOf(asked.size);
+  if (!size) return Fail(std::string(plot_text::kBadSize) + ": " + asked.size);
+  const LoadedPlot plot = LoadPlot(ReaderPath(talvo::win::Wide(asked.file)));
+  talvo::platform::WriteText(stderr, ReadingReport(plot.program, asked.file));
+  if (!plot.problem.empty()) return Fail(plot.problem + ": " + asked.file);
+  if (plot.program.moves.empty()) return Fail(std::string(msg::kNoMoves) + ": " + asked.file);
+  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(size->width) * size->height);
+  const PixelBuffer picture{pixels.data(), size->width, size->width, size->height};
   PictureExtras extras;
-  extras.job = arguments.job;
+  extras.job = JobSettingsFor(asked);
   DrawPlotPicture(picture, plot, ViewMapping::Fit(plot.program.extents, picture.width, picture.height, kPlotFitMargin),
                   extras);
-  if (const auto problem = WritePng(talvo::win::Wide(*arguments.exportTo), picture)) {
-    return Fail(std::string(plot_text::kCannotWritePicture) + ": " + *arguments.exportTo + " (" + *problem + ")");
+  if (const auto problem = WritePng(talvo::win::Wide(*asked.exportTo), picture)) {
+    return Fail(std::string(plot_text::kCannotWritePicture) + ": " + *asked.exportTo + " (" + *problem + ")");
   }
   return ReadingExitStatus(plot.program);
 }
 
-int RunWindow(const PlotArguments& arguments, int show) {
-  const std::filesystem::path file = talvo::win::Wide(arguments.file);
+int RunWindow(const PlotCommandLine& asked, int show) {
+  const std::filesystem::path file = talvo::win::Wide(asked.file);
   if (HWND running = FindPlotWindow(file)) {
     PostMessageW(running, PlotActivateMessage(), 0, 0);
     SetForegroundWindow(running);
     return 0;
   }
-  PlotWindow window(file, arguments.job);
+  PlotWindow window(file, JobSettingsFor(asked));
   window.QuitOnClose();
   ShowWindow(window.Handle(), show);
   UpdateWindow(window.Handle());
@@ -96,14 +102,18 @@ int RunWindow(const PlotArguments& arguments, int show) {
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
   ReachConsole();
-  std::vector<std::string> all = talvo::platform::ProgramArguments(0, nullptr);
-  if (!all.empty()) all.erase(all.begin());
-  const ArgumentsOrExit read = ReadPlotArguments(all);
-  if (!read.arguments) {
-    talvo::platform::WriteText(read.exitCode == 0 ? stdout : stderr, read.message);
-    return read.exitCode;
+  const std::vector<std::string> all = talvo::platform::ProgramArguments(0, nullptr);
+  const PlotCommandLine asked =
+      ReadPlotCommandLine(all.empty() ? all : std::vector<std::string>(all.begin() + 1, all.end()));
+  switch (asked.ask) {
+    case PlotCommandLine::Ask::Refused: return Fail(asked.message, asked.exitCode);
+    case PlotCommandLine::Ask::Help:
+      talvo::platform::WriteText(stdout, PlotHelpText(all.empty() ? "talvo-plot" : all.front()));
+      return 0;
+    case PlotCommandLine::Ask::Version: talvo::platform::WriteText(stdout, PlotVersionText()); return 0;
+    case PlotCommandLine::Ask::Run: break;
   }
-  if (read.arguments->summary) return PrintSummary(*read.arguments);
-  if (read.arguments->exportTo) return Export(*read.arguments);
-  return RunWindow(*read.arguments, show);
+  if (asked.summary) return Summary(asked);
+  if (asked.exportTo) return Export(asked);
+  return RunWindow(asked, show);
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Each built program carries the manifest it should: the program asks for the highest rights its
-// user has, because G KOD creates files right in C:\; the command-line generator runs as invoked.
+// user has, because G KOD creates files right in C:\; the command-line generator and the viewer run
+// as invoked.
 // Read back from the built files as Windows reads them, as a resource of type RT_MANIFEST.
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -50,7 +51,8 @@ TEST_P(ManifestTest, CarriesItsExecutionLevel) {
 // The Windows programs of the package; every one of them belongs in this table.
 INSTANTIATE_TEST_SUITE_P(EveryProgram, ManifestTest,
                          testing::Values(ManifestCase{L"talvo-zavodo.exe", "highestAvailable"},
-                                         ManifestCase{L"talvo-gcode.exe", "asInvoker"}),
+                                         ManifestCase{L"talvo-gcode.exe", "asInvoker"},
+                                         ManifestCase{L"talvo-plot.exe", "asInvoker"}),
                          [](const auto& info) {
                            std::string name;
                            for (const wchar_t* c = info.param.program; *c != L'.'; ++c)

@@ -8,14 +8,16 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "generation_run.h"
 #include "launcher_starter.h"
 #include "messages.h"
+#include "plot_command_line.h"
+#include "plot_texts.h"
 #include "text_conversion.h"
 #include "viewer_choice.h"
-#include "win32_plot_arguments.h"
 #include "win32_plot_instance.h"
 #include "win32_plot_window.h"
 #include "window_texts.h"
@@ -135,8 +137,17 @@ TEST_F(PlotWindowTest, ASecondStartsCallReadsTheFileAgain) {
 struct ArgumentsCase {
   std::vector<std::string> arguments;
   int exitCode;
-  const char* messageHas;  // for a refusal
+  const char* messageHas;  // for a refusal, a wrong export size included
 };
+
+// The refusal the program prints for these arguments, with its exit status: the command line's,
+// else a wrong export size's.
+std::pair<std::string, int> RefusalOf(const PlotCommandLine& asked) {
+  if (asked.ask == PlotCommandLine::Ask::Refused) return {asked.message, asked.exitCode};
+  if (asked.ask == PlotCommandLine::Ask::Version) return {PlotVersionText(), 0};
+  if (asked.exportTo && !ExportSizeOf(asked.size)) return {std::string(plot_text::kBadSize) + ": " + asked.size, 1};
+  return {"", 0};
+}
 
 TEST(PlotArgumentsTest, ReadsTheCommandLineAsLinuxDoes) {
   const ArgumentsCase cases[] = {
@@ -147,29 +158,34 @@ TEST(PlotArgumentsTest, ReadsTheCommandLineAsLinuxDoes) {
       {{"a.nc", "b.nc"}, 1, "DOSYA VERİLMEDİ"},
       {{"a.nc", "--export", "o.png", "--size", "15x200"}, 1, "BOYUT GEÇERSİZ: 15x200"},
       {{"a.nc", "--export", "o.png", "--size", "big"}, 1, "BOYUT GEÇERSİZ: big"},
-      {{"a.nc", "--rapid-rate", "0"}, 1, "SAYI GEÇERSİZ: 0"},
-      {{"a.nc", "--pierce-delay", "-1"}, 1, "SAYI GEÇERSİZ: -1"},
-      {{"a.nc", "--frobnicate"}, 1, "--frobnicate"},
+      // A value a setting cannot take exits 2, as on Linux.
+      {{"a.nc", "--rapid-rate", "0"}, 2, "SAYI GEÇERSİZ: 0"},
+      {{"a.nc", "--pierce-delay", "-1"}, 2, "SAYI GEÇERSİZ: -1"},
+      {{"a.nc", "--frobnicate"}, 1, "frobnicate"},
       {{"a.nc", "--export"}, 1, "--export"},
       {{"--version"}, 0, "talvo-plot 1.0"},
   };
   for (const ArgumentsCase& c : cases) {
-    const ArgumentsOrExit read = ReadPlotArguments(c.arguments);
+    const PlotCommandLine asked = ReadPlotCommandLine(c.arguments);
+    const auto [message, exitCode] = RefusalOf(asked);
     const std::string shown = testing::PrintToString(c.arguments);
-    EXPECT_EQ(read.exitCode, c.exitCode) << shown;
-    EXPECT_NE(read.message.find(c.messageHas), std::string::npos) << shown << ": " << read.message;
-    EXPECT_EQ(read.arguments.has_value(), c.exitCode == 0 && read.message.empty()) << shown;
+    EXPECT_EQ(exitCode, c.exitCode) << shown;
+    EXPECT_NE(message.find(c.messageHas), std::string::npos) << shown << ": " << message;
+    EXPECT_EQ(asked.ask == PlotCommandLine::Ask::Run && message.empty(), c.exitCode == 0 && message.empty()) << shown;
   }
-  const ArgumentsOrExit read = ReadPlotArguments({"--summary", "--json", "a.nc", "--rapid-rate=5000", "--pierce-delay",
-                                                  "0.25", "--export", "o.png", "--size", "320X200"});
-  ASSERT_TRUE(read.arguments);
-  EXPECT_EQ(read.arguments->file, "a.nc");
-  EXPECT_TRUE(read.arguments->summary && read.arguments->json);
-  EXPECT_EQ(read.arguments->job.rapidRate, 5000);
-  EXPECT_EQ(read.arguments->job.pierceDelay, 0.25);
-  EXPECT_EQ(read.arguments->exportTo, "o.png");
-  EXPECT_EQ(read.arguments->width, 320);
-  EXPECT_EQ(read.arguments->height, 200);
+  const PlotCommandLine asked =
+      ReadPlotCommandLine({"--summary", "--json", "a.nc", "--rapid-rate=5000", "--pierce-delay", "0.25", "--export",
+                           "o.png", "--size", "320X200"});
+  ASSERT_EQ(asked.ask, PlotCommandLine::Ask::Run);
+  EXPECT_EQ(asked.file, "a.nc");
+  EXPECT_TRUE(asked.summary && asked.json);
+  EXPECT_EQ(asked.rapidRate, 5000);
+  EXPECT_EQ(asked.pierceDelay, 0.25);
+  EXPECT_EQ(asked.exportTo, "o.png");
+  const auto size = ExportSizeOf(asked.size);
+  ASSERT_TRUE(size);
+  EXPECT_EQ(size->width, 320);
+  EXPECT_EQ(size->height, 200);
 }
 
 TEST(ViewerChoiceTest, TheOutsideViewerFirstThenOurOwn) {
