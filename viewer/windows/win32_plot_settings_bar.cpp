@@ -64,11 +64,21 @@ PlotSettingsBar::PlotSettingsBar(HWND parent, KeptPlotSettings& settings, std::f
     HWND label = Child(parent, L"STATIC", captions[i], SS_CENTERIMAGE, -1);
     HWND box = Child(parent, L"EDIT", "", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, id++);
     fields_.push_back({numbers[i].first, numbers[i].second, label, box});
-    Show(fields_.back());
   }
   kerfLabel_ = Child(parent, L"STATIC", kShowKerfName, SS_CENTERIMAGE, -1);
   showKerf_ = Child(parent, L"BUTTON", "", BS_AUTOCHECKBOX | WS_TABSTOP, id);
+  ShowSettings();
+}
+
+void PlotSettingsBar::ShowSettings() {
+  for (const Field& field : fields_) Show(field);
   SendMessageW(showKerf_, BM_SETCHECK, settings_.showKerf ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+bool PlotSettingsBar::Holds(HWND control) const {
+  for (const Field& field : fields_)
+    if (field.box == control) return true;
+  return false;
 }
 
 void PlotSettingsBar::Show(const Field& field) {

@@ -28,6 +28,10 @@ class PlotSettingsBar {
   /// Handles the parent's WM_COMMAND when it comes from the strip; false otherwise.
   bool Command(WPARAM wParam, LPARAM lParam);
 
+  /// Shows the settings again after they were changed from outside the strip.
+  void ShowSettings();
+  /// True when `control` is one of the strip's edit boxes.
+  bool Holds(HWND control) const;
   HWND Box(const SettingLimits& limits) const;
   HWND ShowKerf() const { return showKerf_; }
 

@@ -95,10 +95,19 @@ PlotWindow::~PlotWindow() {
 }
 
 bool PlotWindow::PictureKey(const MSG& message) {
-  if (message.message != WM_KEYDOWN || GetFocus() == side_) return false;
+  // The settings' boxes take every key typed into them.
+  if (message.message != WM_KEYDOWN || GetFocus() == side_ || bar_->Holds(GetFocus())) return false;
   // The arrows move through the text when it has the focus.
   const bool arrow = message.wParam >= VK_LEFT && message.wParam <= VK_DOWN;
   if (arrow && GetFocus() == lines_->Handle()) return false;
+  if (message.wParam == 'K') {
+    // The kerf band's key and switch are one setting.
+    settings_.showKerf = !settings_.showKerf;
+    settings_.Save();
+    bar_->ShowSettings();
+    ApplySettings();
+    return true;
+  }
   return canvas_->Key(message.wParam);
 }
 

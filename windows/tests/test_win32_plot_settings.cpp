@@ -129,6 +129,27 @@ TEST_F(PlotSettingsTest, AValidTypedValueIsTakenAtOnceAndKeptAndAnInvalidOneIsNo
   EXPECT_TRUE(again->Settings().ignored.empty());
 }
 
+TEST_F(PlotSettingsTest, TheKerfKeyTurnsTheKeptSwitchAndKeysTypedIntoABoxStayThere) {
+  const auto window = Open();
+  ShowWindow(window->Handle(), SW_SHOWNORMAL);
+  HWND showKerf = window->SettingsBar().ShowKerf();
+  MSG key{window->Handle(), WM_KEYDOWN, 'K', 0, 0, {}};
+  for (const bool on : {true, false}) {
+    SetFocus(window->Canvas().Handle());
+    EXPECT_TRUE(window->PictureKey(key));
+    EXPECT_EQ(window->Settings().showKerf, on);
+    EXPECT_EQ(SendMessageW(showKerf, BM_GETCHECK, 0, 0), on ? BST_CHECKED : BST_UNCHECKED);
+    EXPECT_EQ(window->Canvas().Extras().kerf, on ? 1.5 : 0);
+    EXPECT_EQ(KeptPlotSettings::Load().showKerf, on);
+  }
+  SetFocus(window->SettingsBar().Box(kRapidRateLimits));
+  for (const WPARAM typed : {WPARAM{'K'}, WPARAM{VK_SUBTRACT}, WPARAM{VK_LEFT}}) {
+    key.wParam = typed;
+    EXPECT_FALSE(window->PictureKey(key)) << typed;
+  }
+  EXPECT_FALSE(window->Settings().showKerf);
+}
+
 TEST_F(PlotSettingsTest, TheCommandLineWinsOverTheKeptRapidRateAndPierceDelayOnlyWhereItGivesThem) {
   Keep(kRapidRateLimits.key, "5000");
   Keep(kPierceDelayLimits.key, "2");
