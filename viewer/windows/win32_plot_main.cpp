@@ -40,13 +40,8 @@ int Fail(const std::string& message, int exitCode = 1) {
   return exitCode;
 }
 
-// The window keeps no settings yet: the command line's values, else the defaults.
-JobSettings JobSettingsFor(const PlotCommandLine& asked) {
-  JobSettings job;
-  job.rapidRate = asked.rapidRate.value_or(job.rapidRate);
-  job.pierceDelay = asked.pierceDelay.value_or(job.pierceDelay);
-  return job;
-}
+// The kept settings, with the command line's values in their place, as on Linux.
+JobSettings JobSettingsFor(const PlotCommandLine& asked) { return SettingsForRun(asked).job; }
 
 // The summary exactly as Linux prints it: standard output in binary, so that no CR is added.
 int Summary(const PlotCommandLine& asked) {
@@ -85,7 +80,7 @@ int RunWindow(const PlotCommandLine& asked, int show) {
     SetForegroundWindow(running);
     return 0;
   }
-  PlotWindow window(file, JobSettingsFor(asked));
+  PlotWindow window(file, SettingsForRun(asked));
   window.QuitOnClose();
   ShowWindow(window.Handle(), show);
   UpdateWindow(window.Handle());

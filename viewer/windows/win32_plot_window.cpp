@@ -3,6 +3,9 @@
 
 #include <commctrl.h>
 
+#include <string>
+#include <vector>
+
 #include "plot_texts.h"
 #include "reading_report.h"
 #include "text_conversion.h"
@@ -43,10 +46,13 @@ std::wstring EditText(const std::string& utf8) {
   return win::Wide(text);
 }
 
+// The arguments after the program's name.
 }  // namespace
 
-PlotWindow::PlotWindow(std::filesystem::path file, const JobSettings& job)
-    : file_(std::move(file)), job_(job), plot_(std::make_unique<LoadedPlot>(LoadPlot(ReaderPath(file_.wstring())))) {
+PlotWindow::PlotWindow(std::filesystem::path file, KeptPlotSettings settings)
+    : file_(std::move(file)),
+      settings_(std::move(settings)),
+      plot_(std::make_unique<LoadedPlot>(LoadPlot(ReaderPath(file_.wstring())))) {
   loaded_ = seen_ = StampOf(file_);
   RegisterWindowClass();
   const std::wstring title = win::Wide(WindowTitle(win::Utf8(file_.filename().wstring())));
@@ -62,13 +68,11 @@ PlotWindow::PlotWindow(std::filesystem::path file, const JobSettings& job)
                           WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, 0, 0, 16,
                           16, window_, nullptr, GetModuleHandleW(nullptr), nullptr);
   SendMessageW(side_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
-  PictureExtras extras;
-  extras.job = job_;
-  canvas_->SetExtras(extras);
+  bar_ = std::make_unique<PlotSettingsBar>(window_, settings_, [this] { ApplySettings(); });
   Layout();
   canvas_->SetPlot(plot_.get(), true);
   lines_->SetPlot(plot_.get());
-  ShowSideText();
+  ApplySettings();
   SetTimer(window_, kFileTimer, kFileTimerMs, nullptr);
 }
 
@@ -81,10 +85,19 @@ PlotWindow::~PlotWindow() {
 }
 
 bool PlotWindow::PictureKey(const MSG& message) {
-  if (message.message != WM_KEYDOWN || GetFocus() == side_) return false;
+  // The settings' boxes take every key typed into them.
+  if (message.message != WM_KEYDOWN || GetFocus() == side_ || bar_->Holds(GetFocus())) return false;
   // The arrows move through the text when it has the focus.
   const bool arrow = message.wParam >= VK_LEFT && message.wParam <= VK_DOWN;
   if (arrow && GetFocus() == lines_->Handle()) return false;
+  if (message.wParam == 'K') {
+    // The kerf band's key and switch are one setting.
+    settings_.showKerf = !settings_.showKerf;
+    settings_.Save();
+    bar_->ShowSettings();
+    ApplySettings();
+    return true;
+  }
   return canvas_->Key(message.wParam);
 }
 
@@ -114,18 +127,29 @@ std::wstring PlotWindow::SideText() const {
 void PlotWindow::ShowSideText() {
   const PlotProgram& program = plot_->program;
   std::string text;
+  for (const std::string& note : settings_.ignored) text += note + "\n";
+  if (!settings_.ignored.empty()) text += "\n";
   if (!plot_->problem.empty()) text += plot_->problem + "\n\n";
   const auto [first, last] = canvas_->Extras().highlight;
   if (first < last && first < program.moves.size()) {
-    text += MoveFactsText(program.moves[first], job_) + "\n\n";
+    text += MoveFactsText(program.moves[first], settings_.job) + "\n\n";
   }
-  text += JobSummaryText(program, job_) + "\n\n";
+  text += JobSummaryText(program, settings_.job) + "\n\n";
   text += UnitsText(program.units) + "\n";
   if (const std::string extents = ExtentsText(program.extents); !extents.empty()) text += extents + "\n";
   text += LengthsText(program) + "\n";
   const std::string report = ReadingReport(program, win::Utf8(file_.filename().wstring()));
   if (!report.empty()) text += std::string("\n") + plot_text::kErrors + "\n" + report;
   SetWindowTextW(side_, EditText(text).c_str());
+}
+
+// The picture and the summary follow the settings at once.
+void PlotWindow::ApplySettings() {
+  PictureExtras extras = canvas_->Extras();
+  extras.job = settings_.job;
+  extras.kerf = settings_.showKerf ? settings_.kerf : 0;
+  canvas_->SetExtras(extras);
+  ShowSideText();
 }
 
 bool PlotWindow::CheckFile() {
@@ -152,13 +176,15 @@ void PlotWindow::Reload() {
 void PlotWindow::Layout() {
   RECT area{};
   GetClientRect(window_, &area);
-  const int width = area.right, height = area.bottom;
+  const int width = area.right;
+  const int top = kGap + bar_->Place(kGap, kGap, std::max(width - 2 * kGap, 1)) + kGap;
+  const int height = area.bottom - top + kGap;
   const int pictureWidth = width * 62 / 100;
   const int sideWidth = std::max(width - pictureWidth - 3 * kGap, 1);
   const int linesHeight = (height - 3 * kGap) * 55 / 100;
-  MoveWindow(canvas_->Handle(), kGap, kGap, pictureWidth, std::max(height - 2 * kGap, 1), TRUE);
-  MoveWindow(lines_->Handle(), pictureWidth + 2 * kGap, kGap, sideWidth, std::max(linesHeight, 1), TRUE);
-  MoveWindow(side_, pictureWidth + 2 * kGap, linesHeight + 2 * kGap, sideWidth,
+  MoveWindow(canvas_->Handle(), kGap, top, pictureWidth, std::max(height - 2 * kGap, 1), TRUE);
+  MoveWindow(lines_->Handle(), pictureWidth + 2 * kGap, top, sideWidth, std::max(linesHeight, 1), TRUE);
+  MoveWindow(side_, pictureWidth + 2 * kGap, top + linesHeight + kGap, sideWidth,
              std::max(height - linesHeight - 3 * kGap, 1), TRUE);
 }
 
@@ -176,6 +202,9 @@ LRESULT PlotWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   }
   switch (message) {
     case WM_SIZE: Layout(); return 0;
+    case WM_COMMAND:
+      if (bar_ && bar_->Command(wParam, lParam)) return 0;
+      break;
     case WM_TIMER:
       if (wParam == kFileTimer) CheckFile();
       return 0;

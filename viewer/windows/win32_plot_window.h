@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // talvo-plot.exe's window: the picture, the program text with line ↔ move selection, and beside
-// them the job summary and the lines refused or passed over; reloaded when the file changes.
+// them the job summary and the lines refused or passed over, above them the settings strip;
+// reloaded when the file changes.
 #pragma once
 
 #include "win32_plot_windows_h.h"
@@ -16,14 +17,17 @@
 #include "loaded_plot.h"
 #include "win32_plot_canvas.h"
 #include "win32_plot_file_stamp.h"
+#include "win32_plot_kept_settings.h"
 #include "win32_plot_lines.h"
+#include "win32_plot_settings_bar.h"
 
 namespace talvo::plot {
 
 class PlotWindow {
  public:
-  /// Reads `file` and makes the window, not yet shown.
-  PlotWindow(std::filesystem::path file, const JobSettings& job);
+  /// Reads `file` and makes the window, not yet shown, with the kept settings; the rapid rate and
+  /// pierce delay of `job` win where the program's own command line gave them.
+  PlotWindow(std::filesystem::path file, KeptPlotSettings settings);
   ~PlotWindow();
   PlotWindow(const PlotWindow&) = delete;
   PlotWindow& operator=(const PlotWindow&) = delete;
@@ -35,6 +39,8 @@ class PlotWindow {
   bool PictureKey(const MSG& message);
 
   const LoadedPlot& Plot() const { return *plot_; }
+  const KeptPlotSettings& Settings() const { return settings_; }
+  PlotSettingsBar& SettingsBar() { return *bar_; }
   PlotCanvas& Canvas() { return *canvas_; }
   /// Selects a line of the text and highlights the moves it commands.
   void SelectLine(std::uint32_t line);
@@ -55,14 +61,16 @@ class PlotWindow {
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void Layout();
   void ShowSideText();
+  void ApplySettings();
 
   std::filesystem::path file_;
-  JobSettings job_;
+  KeptPlotSettings settings_;
   std::unique_ptr<LoadedPlot> plot_;
   FileStamp loaded_, seen_;
   HWND window_ = nullptr;
   std::unique_ptr<PlotCanvas> canvas_;
   std::unique_ptr<ProgramLinesList> lines_;
+  std::unique_ptr<PlotSettingsBar> bar_;
   HWND side_ = nullptr;
   bool quitOnClose_ = false;
 };

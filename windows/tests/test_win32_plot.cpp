@@ -42,7 +42,7 @@ class PlotWindowTest : public ::testing::Test {
   void SetUp() override {
     file_ = fs::temp_directory_path() / L"talvo-plot-test.nc";
     WriteFile(file_, kSquare);
-    window_ = std::make_unique<PlotWindow>(file_, JobSettings{});
+    window_ = std::make_unique<PlotWindow>(file_, KeptPlotSettings{});
     ShowWindow(window_->Handle(), SW_SHOWNORMAL);
     Pump();
   }
