@@ -5,21 +5,13 @@
 #include <system_error>
 
 #include "disk_files.h"
+#include "text_conversion.h"
 
 namespace talvo {
 namespace {
 
 std::string Reason(DWORD err) {
   return std::system_category().message(static_cast<int>(err ? err : ERROR_WRITE_FAULT));
-}
-
-std::string Utf8(const wchar_t* wide) {
-  const int length = static_cast<int>(wcslen(wide));
-  if (length == 0) return {};
-  const int size = WideCharToMultiByte(CP_UTF8, 0, wide, length, nullptr, 0, nullptr, nullptr);
-  std::string text(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide, length, text.data(), size, nullptr, nullptr);
-  return text;
 }
 
 /// A handle closed when it goes.
@@ -129,7 +121,7 @@ std::optional<std::string> DiskFiles::Names(const std::filesystem::path& folder,
   names.clear();
   do {
     const std::wstring_view name = found.cFileName;
-    if (name != L"." && name != L"..") names.push_back(Utf8(found.cFileName));
+    if (name != L"." && name != L"..") names.push_back(win::Utf8(found.cFileName));
   } while (FindNextFileW(search, &found));
   FindClose(search);
   return std::nullopt;
