@@ -4,19 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "job_summary.h"
+#include "viewer_settings.h"
 
 namespace talvo::plot {
 
 /// The operator's settings, kept between runs (QSettings): how the table moves for the time
 /// estimate, the sheet, and the kerf width the band view draws (program units, 0 is off).
-struct PlotSettings {
-  JobSettings job;
-  double kerf = 1.5;
-  bool showKerf = false;
-  /// The kept values Load found invalid and replaced by their defaults, one note each.
-  std::vector<std::string> ignored;
-
+struct PlotSettings : ViewerSettings {
   /// Never fails: a kept value that is not one its setting may take is noted in `ignored`.
   static PlotSettings Load();
   void Save() const;

@@ -16,18 +16,6 @@
 namespace talvo::plot {
 namespace {
 
-// Each number kept, beside the values it may take; for Load and Save alike.
-template <typename Settings>
-auto Numbers(Settings& s) {
-  return std::array{std::pair{&kRapidRateLimits, &s.job.rapidRate},
-                    std::pair{&kPierceDelayLimits, &s.job.pierceDelay},
-                    std::pair{&kSheetXLimits, &s.job.sheetX},
-                    std::pair{&kSheetYLimits, &s.job.sheetY},
-                    std::pair{&kSheetOriginXLimits, &s.job.sheetOriginX},
-                    std::pair{&kSheetOriginYLimits, &s.job.sheetOriginY},
-                    std::pair{&kKerfLimits, &s.kerf}};
-}
-
 // The text kept under `name`; a value kept as anything but text reads as empty, so it is noted.
 std::optional<std::string> Kept(HKEY key, const char* name) {
   const std::wstring wideName = win::Wide(name);
@@ -62,20 +50,7 @@ KeptPlotSettings KeptPlotSettings::Load() {
   KeptPlotSettings s;
   HKEY key = nullptr;
   if (RegOpenKeyExW(HKEY_CURRENT_USER, kKeptSettingsKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return s;
-  for (const auto& [limits, value] : Numbers(s)) {
-    const std::optional<std::string> kept = Kept(key, limits->key);
-    if (!kept) continue;
-    if (const std::optional<double> checked = CheckedSetting(*limits, *kept))
-      *value = *checked;
-    else
-      s.ignored.push_back(IgnoredSettingNote(limits->name, *kept, ShortNumber(*value)));
-  }
-  if (const std::optional<std::string> kept = Kept(key, kShowKerfKey)) {
-    if (const std::optional<bool> checked = CheckedSwitch(*kept))
-      s.showKerf = *checked;
-    else
-      s.ignored.push_back(IgnoredSettingNote(kShowKerfName, *kept, s.showKerf ? "true" : "false"));
-  }
+  ReadViewerSettings([key](const char* name) { return Kept(key, name); }, s);
   RegCloseKey(key);
   return s;
 }
@@ -85,7 +60,7 @@ void KeptPlotSettings::Save() const {
   if (RegCreateKeyExW(HKEY_CURRENT_USER, kKeptSettingsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
       ERROR_SUCCESS)
     return;
-  for (const auto& [limits, value] : Numbers(*this)) Keep(key, limits->key, Exact(*value));
+  for (const auto& [limits, value] : SettingNumbers(*this)) Keep(key, limits->key, Exact(*value));
   Keep(key, kShowKerfKey, showKerf ? "true" : "false");
   RegCloseKey(key);
 }

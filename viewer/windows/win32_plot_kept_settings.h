@@ -6,20 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "job_summary.h"
 #include "plot_command_line.h"
+#include "viewer_settings.h"
 
 namespace talvo::plot {
 
 inline constexpr wchar_t kKeptSettingsKey[] = L"Software\\TALVO-ZAVODO\\talvo-plot";
 
-struct KeptPlotSettings {
-  JobSettings job;
-  double kerf = 1.5;  ///< band width in program units
-  bool showKerf = false;
-  /// The kept values Load found invalid and replaced by their defaults, one note each.
-  std::vector<std::string> ignored;
-
+struct KeptPlotSettings : ViewerSettings {
   /// Never fails: a kept value its setting may not take is noted in `ignored`.
   static KeptPlotSettings Load();
   void Save() const;
