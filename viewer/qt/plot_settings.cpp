@@ -3,12 +3,7 @@
 
 #include <QSettings>
 #include <QStringList>
-#include <array>
 #include <optional>
-#include <utility>
-
-#include "setting_limits.h"
-#include "short_number.h"
 
 namespace talvo::plot {
 
