@@ -67,7 +67,9 @@ void CheckPixels(const std::vector<std::uint32_t>& bits, const Picture& p, const
 
 std::vector<std::uint32_t> Blank(const Picture& p, std::uint32_t fill) {
   std::vector<std::uint32_t> bits(static_cast<std::size_t>(p.stride) * p.height, fill);
-  for (int y = 0; y < p.height; ++y) std::fill_n(bits.begin() + y * p.stride + p.width, p.stride - p.width, kRowEnd);
+  for (int y = 0; y < p.height; ++y) {
+    std::fill_n(bits.begin() + std::ptrdiff_t{y} * p.stride + p.width, p.stride - p.width, kRowEnd);
+  }
   return bits;
 }
 
