@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // libFuzzer target over the reader's two threads: a program made of the input's lines is read
-// on two threads and on one, and the two results must be the same, field by field. Taken round
+// on two threads and on one, and the two results must be the same, field by field; so must the
+// move index built on two threads and on one. Taken round
 // and round, the lines make programs that end on or next to the edges of the chunks the threads
 // hand over (1024 lines, 8 of them in the ring), which the input alone (at most -max_len bytes)
 // seldom reaches, and which a text must pass 1 MiB to be read on two threads by itself. `make fuzz` runs it with the
@@ -11,9 +12,11 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "fuzz_check.h"
 #include "gcode_reader.h"
+#include "move_index.h"
 
 namespace {
 
@@ -76,11 +79,44 @@ void CheckSame(const PlotProgram& two, const PlotProgram& one) {
         "two threads measure the lengths one measures");
 }
 
+// Every view of the index built on two threads visits the moves the one built on one visits, in
+// the same order, whether one thread or two share the view, and these are the moves that meet it.
+void CheckSameIndex(const PlotProgram& program) {
+  const MoveIndex two(program, ThreadChoice::Two), one(program, ThreadChoice::One);
+  const PlotExtents& all = program.extents;
+  PlotExtents corner;  // the lower left quarter
+  corner.Add(all.minX, all.minY);
+  corner.Add((all.minX + all.maxX) / 2, (all.minY + all.maxY) / 2);
+  for (const PlotExtents& view : {all, corner}) {
+    std::vector<std::uint32_t> meeting;
+    for (std::size_t i = 0; i < program.moves.size(); ++i) {
+      const PlotExtents b = BoxOfMove(program.moves, i);
+      if (!(b.minX > view.maxX || b.maxX < view.minX || b.minY > view.maxY || b.maxY < view.minY)) {
+        meeting.push_back(static_cast<std::uint32_t>(i));
+      }
+    }
+    for (const std::size_t parts : {1u, 2u}) {
+      std::vector<std::uint32_t> visited, visitedOnOne;
+      for (std::size_t part = 0; part < parts; ++part) {
+        two.ForEachIn(
+            program.moves, view, [&](std::uint32_t i) { visited.push_back(i); }, part, parts);
+        one.ForEachIn(
+            program.moves, view, [&](std::uint32_t i) { visitedOnOne.push_back(i); }, part, parts);
+      }
+      Check(visited == visitedOnOne, "the index built on two threads is the one built on one");
+      std::sort(visited.begin(), visited.end());
+      Check(visited == meeting, "a view's shares visit each move that meets it once");
+    }
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view input(reinterpret_cast<const char*>(data), size);
   const std::string text = ProgramOf(input);
-  CheckSame(ReadProgram(text, ThreadChoice::Two), ReadProgramOnOneThread(text));
+  const PlotProgram program = ReadProgram(text, ThreadChoice::Two);
+  CheckSame(program, ReadProgramOnOneThread(text));
+  if (!program.moves.empty()) CheckSameIndex(program);
   return 0;
 }
