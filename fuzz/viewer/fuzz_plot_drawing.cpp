@@ -42,7 +42,7 @@ Picture PictureOf(const std::uint8_t* header) {
   p.height = 1 + header[1] % 64;
   p.stride = p.width + header[1] / 64;  // up to three pixels beyond each row
   p.zoomDoublings = header[2] % (kMaxZoomDoublings + 1);
-  // Half a pixel to 31.5: wider than the picture is no new case, only more of the same pixels.
+  // 0 to 31.5 in halves, below 1 none: wider than the picture is no new case, only more pixels.
   p.kerfPixels = header[3] % 64 / 2.0;
   p.zoomAt = header[4];
   p.done = header[5];
