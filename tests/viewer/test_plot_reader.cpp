@@ -382,5 +382,73 @@ TEST(ArcGeometry, SweepBoxAndDistance) {
   }
 }
 
+// An I J arc that ends off its circle within the allowance is a spiral, its radius going evenly
+// from the start's to the end's with the angle, as LinuxCNC moves it: its length, box, points
+// and distances follow that radius.
+TEST(ArcGeometry, ASpiralArcFollowsItsRadiusFromStartToEnd) {
+  struct Case {
+    const char* text;  // one arc after G0X10, about the origin, a half turn
+    double r1, dz;     // its end radius and rise
+    PlotExtents box;
+    double midX, midY;  // the point half way
+  };
+  const Case cases[] = {
+      {"G3X-10.02Y0I-10F1", 10.02, 0, {-10.02, 0, 10, 10.01}, 0, 10.01},
+      {"G2X-9.98Y0I-10Z3F1", 9.98, 3, {-9.98, -9.99, 10, 0}, 0, -9.99},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    const PlotProgram p = ReadProgram(std::string("G0X10\n") + c.text);
+    ASSERT_EQ(p.errorCount, 0u);
+    ASSERT_EQ(p.moves.size(), 2u);
+    const PlotMove& arc = p.moves[1];
+    // The length in the plane by Simpson's rule over the radius r(θ) = 10 + (r1 - 10) θ / π.
+    const int steps = 1000;
+    const double k = (c.r1 - 10) / std::numbers::pi, h = std::numbers::pi / steps;
+    double flat = 0;
+    for (int i = 0; i <= steps; ++i) {
+      const double r = 10 + k * i * h, f = std::sqrt(r * r + k * k);
+      flat += f * (i == 0 || i == steps ? 1 : i % 2 ? 4 : 2);
+    }
+    flat *= h / 3;
+    EXPECT_NEAR(MoveLength(arc), std::hypot(flat, c.dz), 1e-9);
+    const PlotExtents box = MoveBox(arc);
+    EXPECT_NEAR(box.minX, c.box.minX, 1e-9);
+    EXPECT_NEAR(box.minY, c.box.minY, 1e-9);
+    EXPECT_NEAR(box.maxX, c.box.maxX, 1e-9);
+    EXPECT_NEAR(box.maxY, c.box.maxY, 1e-9);
+    double x = 0, y = 0;
+    MovePointAt(arc, 0.5, x, y);
+    EXPECT_NEAR(x, c.midX, 1e-9);
+    EXPECT_NEAR(y, c.midY, 1e-9);
+    EXPECT_NEAR(DistanceToMove(arc, 0, 2 * c.midY), std::abs(c.midY), 1e-9);
+    EXPECT_NEAR(p.cutLength, MoveLength(arc), 1e-12);
+    EXPECT_NEAR(p.extents.maxY, std::max(0.0, c.box.maxY), 1e-9);
+  }
+}
+
+// As LinuxCNC: a "%" before any code opens the program and the next one closes it; any other
+// "%" is refused with its line and the reading goes on.
+TEST(PlotReader, ReadsPercentLinesAsLinuxCncDoes) {
+  struct Case {
+    const char* text;
+    std::size_t moves;
+    int refused;  // the refused line, -1 for none
+  };
+  const Case cases[] = {
+      {"%\nG0X1\n%\nG0X5\n", 1, -1}, {"\n%\nG0X1\n%\nG0X5\n", 1, -1}, {"%\nG0X1\nM2\n%\nG0X5\n", 1, -1},
+      {"G0X1\n%\nG0X5\n", 2, 1},     {"(a title)\n%\nG0X1\n", 1, 1},  {"G0X1\nG0X2 %\nG0X5\n", 2, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    const PlotProgram p = ReadProgram(c.text);
+    EXPECT_EQ(p.moves.size(), c.moves);
+    ASSERT_EQ(p.errors.size(), c.refused < 0 ? 0u : 1u);
+    if (c.refused < 0) continue;
+    EXPECT_EQ(p.errors[0].line, static_cast<std::uint32_t>(c.refused));
+    EXPECT_EQ(p.errors[0].reason.rfind(msg::kBadCharacter, 0), 0u);
+  }
+}
+
 }  // namespace
 }  // namespace talvo::plot
