@@ -11,6 +11,7 @@
 
 #include "block_parser.h"
 #include "gcode_numbers.h"
+#include "gcode_reader.h"
 #include "modal_interpreter.h"
 #include "plot_messages.h"
 
@@ -158,6 +159,29 @@ TEST(ReaderModes, RunsBlocksWithTheModesTheLinesBeforeLeft) {
   ASSERT_EQ(out.errors.size(), 1u);
   EXPECT_EQ(out.errors[0].line, 3u);
   EXPECT_EQ(out.errors[0].reason, msg::kArcRadiusSmall);
+}
+
+// As LinuxCNC: a "%" before any code opens the program and the next one closes it; any other
+// "%" is refused with its line and the reading goes on.
+TEST(PlotReader, ReadsPercentLinesAsLinuxCncDoes) {
+  struct Case {
+    const char* text;
+    std::size_t moves;
+    int refused;  // the refused line, -1 for none
+  };
+  const Case cases[] = {
+      {"%\nG0X1\n%\nG0X5\n", 1, -1}, {"\n%\nG0X1\n%\nG0X5\n", 1, -1}, {"%\nG0X1\nM2\n%\nG0X5\n", 1, -1},
+      {"G0X1\n%\nG0X5\n", 2, 1},     {"(a title)\n%\nG0X1\n", 1, 1},  {"G0X1\nG0X2 %\nG0X5\n", 2, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    const PlotProgram p = ReadProgram(c.text);
+    EXPECT_EQ(p.moves.size(), c.moves);
+    ASSERT_EQ(p.errors.size(), c.refused < 0 ? 0u : 1u);
+    if (c.refused < 0) continue;
+    EXPECT_EQ(p.errors[0].line, static_cast<std::uint32_t>(c.refused));
+    EXPECT_EQ(p.errors[0].reason.rfind(msg::kBadCharacter, 0), 0u);
+  }
 }
 
 }  // namespace

@@ -42,7 +42,7 @@ class LineRun {
 
   const char* Arc(const ParsedBlock& block, PlotPoint end, std::uint32_t index);
   const char* TakeAxes(const ParsedBlock& block, std::uint32_t index);
-  void Rapid(PlotPoint end, std::uint32_t index);
+  void Rapid(const PlotPoint& end, std::uint32_t index);
   void SetUnits(bool inch);
   void Add(PlotMove& move);  // sets the move's feed and pierce mark
 
@@ -149,7 +149,7 @@ const char* LineRun::TakeAxes(const ParsedBlock& block, std::uint32_t index) {
   return nullptr;
 }
 
-void LineRun::Rapid(PlotPoint end, std::uint32_t index) {
+void LineRun::Rapid(const PlotPoint& end, std::uint32_t index) {
   PlotMove move;
   move.kind = MoveKind::Rapid;
   move.start = state_.position;
