@@ -166,7 +166,15 @@ TEST(PlotReader, RefusesWhatCouldBeMisreadAndDrawsWhatOnlyCarriesMachineWords) {
       {"G1X#<x>F100", msg::kExpression},
       {"G2X3Y0I#1F100", msg::kExpression},
       {"G2X3Y0R[1]F100", msg::kExpression},
-      {"G1X5A90F100", msg::kAxisNotDrawn},
+      {"G1X5A90F100", msg::kRotaryA},
+      {"G1X5U1F100", msg::kAxisNotDrawn},
+      {"G1X5F-5", msg::kNegativeFeed},
+      {"F-1", msg::kNegativeFeed},
+      {"G38.2X5F100", msg::kZOnly},
+      {"G92X0", msg::kZOnly},
+      {"G92", msg::kZOnly},
+      {"G0X2G92Z0", msg::kCodesClash},
+      {"G1X5H1F100", msg::kWordNoUse},
       {"G2X3Y0I1P2F100", msg::kArcTurns},
       {"M98P100", msg::kSubprogram},
       {"O100 sub", msg::kSubprogram},
@@ -191,6 +199,25 @@ TEST(PlotReader, RefusesWhatCouldBeMisreadAndDrawsWhatOnlyCarriesMachineWords) {
       {"G1 X5 S100 T1 F#<_hal[plasmac.cut-feed-rate]>", nullptr, 1, 5, 0},
       {"G1 X5 F[100*2]", nullptr, 1, 5, 0},
       {"M67 E0 Q1", nullptr, 0},
+      // machine words: the tool, its offsets, probing, outputs and user codes leave the path alone
+      {"M6 T1", nullptr, 0},
+      {"G43", nullptr, 0},
+      {"G43 H1", nullptr, 0},
+      {"G43.1 Z1", nullptr, 0},
+      {"G49", nullptr, 0},
+      {"G38.2 Z-10 F100", nullptr, 0},
+      {"G92 Z0", nullptr, 0},
+      {"M62 P1", nullptr, 0},
+      {"M65 P2", nullptr, 0},
+      {"M66 P0 L0", nullptr, 0},
+      {"M68 E1 Q3", nullptr, 0},
+      {"M100", nullptr, 0},
+      {"M199 P1 Q2", nullptr, 0},
+      // G28 and G30 go by the point given to the stored position, 0 with fresh parameters
+      {"G28", nullptr, 2, 0, 0},
+      {"G28 X5", nullptr, 2, 0, 0},
+      {"G30 Y3", nullptr, 2, 1, 0},
+      {"G91 G30 Y3", nullptr, 2, 1, 0},
       {"G1 X1E", msg::kNumberMissing},
   };
   for (const Case& c : cases) {
@@ -281,20 +308,34 @@ TEST(PlotReader, KeepsTheFirstErrorsAndCountsAll) {
   EXPECT_EQ(p.errors.back().line, PlotProgram::kMaxKeptErrors - 1);
 }
 
-TEST(PlotReader, UnitsAreShownNotConverted) {
+// The job is in the units of its first move; a later change of units converts the position,
+// as LinuxCNC does, and the moves that follow are kept in the job's units.
+TEST(PlotReader, KeepsTheJobInTheUnitsOfItsFirstMove) {
   struct Case {
     const char* text;
     PlotUnits units;
-    double x;
+    double x, feed;  // the last move's end and feed
   };
-  const Case cases[] = {{"G0X2\n", PlotUnits::Millimetre, 2},
-                        {"G20\nG0X2\n", PlotUnits::Inch, 2},
-                        {"G20G0X2\nG21\n", PlotUnits::Millimetre, 2}};
+  const Case cases[] = {
+      {"G0X2\n", PlotUnits::Millimetre, 2, kNoFeed},
+      {"G20\nG0X2\n", PlotUnits::Inch, 2, kNoFeed},
+      {"G21\nG20\nG0X2\n", PlotUnits::Inch, 2, kNoFeed},
+      {"G20G0X2\nG21\n", PlotUnits::Inch, 2, kNoFeed},
+      {"G20\n", PlotUnits::Inch, 0, 0},
+      {"G21 G1 X200 F1000\nG20\n", PlotUnits::Millimetre, 200, 1000},
+      {"G21 G1 X200 F1000\nG20\nG1 X10\n", PlotUnits::Millimetre, 254, 1000},
+      {"G20 G1 X1 F10\nG21\nG91 G1 X25.4\n", PlotUnits::Inch, 2, 10},
+      {"G20 G1 X1 F10\nG21\nG1 X50.8 F254\n", PlotUnits::Inch, 2, 10},
+  };
   for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
     const PlotProgram p = ReadProgram(c.text);
-    EXPECT_EQ(p.units, c.units) << c.text;
-    ASSERT_EQ(p.moves.size(), 1u);
-    EXPECT_EQ(p.moves[0].end.x, c.x);
+    EXPECT_EQ(p.units, c.units);
+    EXPECT_EQ(p.errorCount, 0u);
+    if (p.moves.size() == 0) continue;
+    EXPECT_NEAR(p.moves.back().end.x, c.x, 1e-9);
+    EXPECT_NEAR(p.moves.back().feed, c.feed, 1e-9);
+    EXPECT_NEAR(p.extents.maxX, c.x, 1e-9);
   }
 }
 

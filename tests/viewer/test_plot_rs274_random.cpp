@@ -2,7 +2,7 @@
 // The reader against LinuxCNC's interpreter on a seeded set of random programs of plain words:
 // line by line, both refuse the same lines and draw the same moves. The arcs are made to end
 // near the interpreter's allowances, and some lines carry words with no use on them or a number
-// in exponent form.
+// in exponent form, a change of units, a negative feed, a return home, a tool change.
 //
 // Left out, each for a reason of its own: a feed of 0, which only a machine refuses (every
 // program sets one); R0, which rs274 takes for an arc with no centre and the reader refuses;
@@ -11,6 +11,7 @@
 // a move of no length for rs274 and no move for the reader: such moves are not compared.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <numbers>
@@ -37,6 +38,9 @@ class RandomPrograms {
     return text_ + "M2\n";
   }
 
+  /// Whether line `number` (1-based) is in inches: rs274 prints each move in the units in effect.
+  bool InchAt(int number) const { return inchOfLine_.at(static_cast<std::size_t>(number)); }
+
  private:
   double Uniform(double a, double b) { return std::uniform_real_distribution<double>(a, b)(random_); }
   bool Chance(double p) { return Uniform(0, 1) < p; }
@@ -59,7 +63,11 @@ class RandomPrograms {
     return letter + Number(v);
   }
 
-  void Emit(const std::string& words) { text_ += "N" + std::to_string(++line_) + " " + words + "\n"; }
+  void Emit(const std::string& words) {
+    text_ += "N" + std::to_string(++line_) + " " + words + "\n";
+    inchOfLine_.resize(static_cast<std::size_t>(line_) + 1);
+    inchOfLine_[static_cast<std::size_t>(line_)] = inch_;
+  }
 
   void Program() {
     inch_ = Chance(0.25);
@@ -72,6 +80,20 @@ class RandomPrograms {
 
   void Line() {
     std::string words;
+    if (Chance(0.02)) {
+      Emit(Pick({"G28", "G30"}));
+      Follow(0, 0);
+      return;
+    }
+    if (Chance(0.05)) {
+      // The position is converted, and what follows is in the new units. On a line of its own,
+      // which neither refuses, so that the units of each line are known.
+      inch_ = !inch_;
+      Emit(inch_ ? "G20" : "G21");
+      const double f = inch_ ? 1 / 25.4 : 25.4;
+      x_ *= f;
+      y_ *= f;
+    }
     if (Chance(0.05)) {
       incremental_ = !incremental_;
       words += incremental_ ? "G91 " : "G90 ";
@@ -126,7 +148,12 @@ class RandomPrograms {
     if (Chance(0.02)) words += " K1";
     if (Chance(0.05)) words += " S" + std::to_string(Pick({100, 2500}));
     if (Chance(0.05)) words += Pick({" M3", " M5", " M8"});
-    if (Chance(0.05)) words += " F" + Number(Uniform(50, 5000));
+    if (Chance(0.02)) words += Pick({" T1 M6", " G43", " G49"});
+    if (Chance(0.05)) {
+      words += " F" + Number(Uniform(50, 5000));
+    } else if (Chance(0.02)) {
+      words += " F" + Number(-Uniform(1, 500));  // refused by both
+    }
   }
 
   // Where the tool is once the line has run. A refused line leaves it elsewhere, and the next
@@ -138,6 +165,7 @@ class RandomPrograms {
 
   std::mt19937 random_;
   std::string text_;
+  std::vector<bool> inchOfLine_;
   int line_ = 0;
   int motion_ = 0;
   bool inch_ = false;
@@ -154,7 +182,8 @@ MoveKind KindOf(const Rs274Move& move) {
 }
 
 TEST(PlotReaderAgainstRs274, RandomProgramsOfPlainWordsLineByLine) {
-  const std::string text = RandomPrograms(20261210).Text();
+  RandomPrograms programs(20261210);
+  const std::string text = programs.Text();
   const PlotProgram ours = ReadProgram(text);
   const auto theirs = talvo::test_support::RunRs274Numbered(text);
   ASSERT_LT(ours.errorCount, PlotProgram::kMaxKeptErrors);
@@ -188,15 +217,19 @@ TEST(PlotReaderAgainstRs274, RandomProgramsOfPlainWordsLineByLine) {
             ? 0
             : found->second.size();
     ASSERT_EQ(last - first, theirCount) << line;
+    // The reader keeps the moves in the units of the first; rs274 prints those in effect.
+    const bool jobInch = ours.units == PlotUnits::Inch;
+    const double toJob = programs.InchAt(number) == jobInch ? 1 : jobInch ? 1 / 25.4 : 25.4;
+    const double tolerance = kTolerance * std::max(1.0, toJob);
     for (std::size_t k = 0; k < theirCount; ++k) {
       const PlotMove& m = ours.moves[first + k];
       const auto& r = found->second[k];
       EXPECT_EQ(m.kind, KindOf(r)) << line;
-      EXPECT_NEAR(m.end.x, r.X(), kTolerance) << line;
-      EXPECT_NEAR(m.end.y, r.Y(), kTolerance) << line;
+      EXPECT_NEAR(m.end.x, r.X() * toJob, tolerance) << line;
+      EXPECT_NEAR(m.end.y, r.Y() * toJob, tolerance) << line;
       if (m.IsArc()) {
-        EXPECT_NEAR(m.centreX, r.CentreX(), kTolerance) << line;
-        EXPECT_NEAR(m.centreY, r.CentreY(), kTolerance) << line;
+        EXPECT_NEAR(m.centreX, r.CentreX() * toJob, tolerance) << line;
+        EXPECT_NEAR(m.centreY, r.CentreY() * toJob, tolerance) << line;
       }
     }
   }

@@ -11,6 +11,7 @@
 
 #include "block_parser.h"
 #include "gcode_numbers.h"
+#include "gcode_reader.h"
 #include "modal_interpreter.h"
 #include "plot_messages.h"
 
@@ -18,6 +19,9 @@ namespace talvo::plot {
 namespace {
 
 TEST(ReaderNumbers, ReadsNumbersAsGCodeWritesThem) {
+  const std::string kTiny = "0." + std::string(400, '0') + "1";
+  const std::string kNegativeTiny = "-" + kTiny;
+  const std::string kHuge = "1" + std::string(400, '0') + ".5";
   const struct {
     const char* text;
     double value;
@@ -34,6 +38,10 @@ TEST(ReaderNumbers, ReadsNumbersAsGCodeWritesThem) {
       {"1000000000.5", 1000000000.5, 12, true},
       {"123456789012345678901234", 123456789012345678901234.0, 24, true},
       {"0.00000000000000000000000001", 1e-26, 28, false},
+      // Too small to hold is read as 0, as LinuxCNC reads it; too large to hold is too big.
+      {kTiny.c_str(), 0, kTiny.size(), false},
+      {kNegativeTiny.c_str(), 0, kNegativeTiny.size(), false},
+      {kHuge.c_str(), 0, kHuge.size(), true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
@@ -43,7 +51,9 @@ TEST(ReaderNumbers, ReadsNumbersAsGCodeWritesThem) {
     const char* after = ReadNumber(c.text, end, value, tooBig);
     ASSERT_NE(after, nullptr);
     EXPECT_EQ(static_cast<std::size_t>(after - c.text), c.length);
-    EXPECT_EQ(value, c.value);
+    if (!c.tooBig) {
+      EXPECT_EQ(value, c.value);
+    }
     EXPECT_EQ(tooBig, c.tooBig);
   }
   for (const char* none : {"", ".", "-", "+.", "X1"}) {
@@ -109,13 +119,20 @@ TEST(ReaderBlocks, GivesWhyALineCannotBeRead) {
     const char* text;
     const char* why;
   } cases[] = {
-      {"G0 G1 X1", msg::kCodesClash},    // parsing
-      {"G1 X1 X2", msg::kWordTwice},     // parsing
-      {"G1 X1e3", msg::kExponent},       // parsing
-      {"G1 X1 A2", msg::kAxisNotDrawn},  // the word checks
-      {"G1 X[1+2]", msg::kExpression},   // the word checks
-      {"G1 X1 Q2", msg::kWordNoUse},     // the word checks
-      {"M98 P100", msg::kSubprogram},    // parsing
+      {"G0 G1 X1", msg::kCodesClash},     // parsing
+      {"G1 X1 X2", msg::kWordTwice},      // parsing
+      {"G1 X1e3", msg::kExponent},        // parsing
+      {"G1 X1 A2", msg::kRotaryA},        // the word checks
+      {"G0 B2", msg::kRotaryB},           // the word checks
+      {"G0 Y1 C2", msg::kRotaryC},        // the word checks
+      {"G1 X1 U2", msg::kAxisNotDrawn},   // the word checks
+      {"G1 X1 F-5", msg::kNegativeFeed},  // the word checks
+      {"G43 G49", msg::kCodesClash},      // parsing
+      {"G28 G92 Z0", msg::kCodesClash},   // parsing
+      {"G1.04 X1", msg::kCodeUnknown},    // parsing
+      {"G1 X[1+2]", msg::kExpression},    // the word checks
+      {"G1 X1 Q2", msg::kWordNoUse},      // the word checks
+      {"M98 P100", msg::kSubprogram},     // parsing
   };
   BlockParser parser;
   for (const auto& c : cases) EXPECT_STREQ(Parsed(parser, c.text).why, c.why) << c.text;
@@ -142,6 +159,29 @@ TEST(ReaderModes, RunsBlocksWithTheModesTheLinesBeforeLeft) {
   ASSERT_EQ(out.errors.size(), 1u);
   EXPECT_EQ(out.errors[0].line, 3u);
   EXPECT_EQ(out.errors[0].reason, msg::kArcRadiusSmall);
+}
+
+// As LinuxCNC: a "%" before any code opens the program and the next one closes it; any other
+// "%" is refused with its line and the reading goes on.
+TEST(PlotReader, ReadsPercentLinesAsLinuxCncDoes) {
+  struct Case {
+    const char* text;
+    std::size_t moves;
+    int refused;  // the refused line, -1 for none
+  };
+  const Case cases[] = {
+      {"%\nG0X1\n%\nG0X5\n", 1, -1}, {"\n%\nG0X1\n%\nG0X5\n", 1, -1}, {"%\nG0X1\nM2\n%\nG0X5\n", 1, -1},
+      {"G0X1\n%\nG0X5\n", 2, 1},     {"(a title)\n%\nG0X1\n", 1, 1},  {"G0X1\nG0X2 %\nG0X5\n", 2, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    const PlotProgram p = ReadProgram(c.text);
+    EXPECT_EQ(p.moves.size(), c.moves);
+    ASSERT_EQ(p.errors.size(), c.refused < 0 ? 0u : 1u);
+    if (c.refused < 0) continue;
+    EXPECT_EQ(p.errors[0].line, static_cast<std::uint32_t>(c.refused));
+    EXPECT_EQ(p.errors[0].reason.rfind(msg::kBadCharacter, 0), 0u);
+  }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "arc_geometry.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <utility>
@@ -26,6 +27,25 @@ bool AngleOnArc(double a, double a0, double s) {
   d = std::fmod(-d, kTwoPi);
   if (d < 0) d += kTwoPi;
   return d <= -s;
+}
+
+// An I J arc may end off its circle within LinuxCNC's allowance; the machine then moves on a
+// spiral whose radius changes evenly with the angle turned, from the start's to the end's.
+double EndRadius(const PlotMove& move) {
+  const double dx = move.end.x - move.centreX, dy = move.end.y - move.centreY;
+  return std::sqrt(dx * dx + dy * dy);
+}
+
+// A difference below this share of the radius is rounding, not a spiral.
+bool IsSpiral(double r0, double r1) { return std::abs(r1 - r0) > 1e-9 * r0; }
+
+// The spiral's radius toward the angle a: the share of the sweep turned to reach a, clamped.
+double RadiusToward(const PlotMove& move, double r0, double r1, double a) {
+  const double sweep = ArcSweep(move);
+  const double a0 = std::atan2(move.start.y - move.centreY, move.start.x - move.centreX);
+  double turned = std::fmod(sweep >= 0 ? a - a0 : a0 - a, kTwoPi);
+  if (turned < 0) turned += kTwoPi;
+  return r0 + (r1 - r0) * std::clamp(turned / std::abs(sweep), 0.0, 1.0);
 }
 
 double SegmentDistance(double ax, double ay, double bx, double by, double x, double y) {
@@ -60,7 +80,11 @@ double MoveLength(const PlotMove& move) {
     const double dx = move.end.x - move.start.x, dy = move.end.y - move.start.y;
     return std::sqrt(dx * dx + dy * dy + dz * dz);
   }
-  const double flat = std::abs(ArcSweep(move)) * ArcRadius(move);
+  // On a spiral the mean radius, and the radial speed's share, which stays under a millionth
+  // within the allowance.
+  const double r0 = ArcRadius(move), r1 = EndRadius(move), sweep = std::abs(ArcSweep(move));
+  const double mean = (r0 + r1) / 2, radial = (r1 - r0) / sweep;
+  const double flat = sweep * (mean + (mean > 0 ? radial * radial / (2 * mean) : 0));
   return std::sqrt(flat * flat + dz * dz);
 }
 
@@ -69,7 +93,7 @@ PlotExtents MoveBox(const PlotMove& move) {
   box.Add(move.start.x, move.start.y);
   box.Add(move.end.x, move.end.y);
   if (!move.IsArc()) return box;
-  const double r = ArcRadius(move);
+  const double r = ArcRadius(move), rEnd = EndRadius(move);
   const double cx = move.centreX, cy = move.centreY;
   const double along = (move.start.x - cx) * (move.end.x - cx) + (move.start.y - cy) * (move.end.y - cy);
   const double across = (move.start.x - cx) * (move.end.y - cy) - (move.start.y - cy) * (move.end.x - cx);
@@ -92,7 +116,9 @@ PlotExtents MoveBox(const PlotMove& move) {
   for (const auto& d : axes) {
     const bool on = shortWay ? cross(sx, sy, d[0], d[1]) >= 0 && cross(d[0], d[1], ex, ey) >= 0
                              : !(cross(ex, ey, d[0], d[1]) > 0 && cross(d[0], d[1], sx, sy) > 0);
-    if (on) box.Add(cx + r * d[0], cy + r * d[1]);
+    if (!on) continue;
+    const double reach = IsSpiral(r, rEnd) ? RadiusToward(move, r, rEnd, std::atan2(d[1], d[0])) : r;
+    box.Add(cx + reach * d[0], cy + reach * d[1]);
   }
   return box;
 }
@@ -103,7 +129,7 @@ void MovePointAt(const PlotMove& move, double t, double& x, double& y) {
     y = move.start.y + t * (move.end.y - move.start.y);
     return;
   }
-  const double r = ArcRadius(move);
+  const double r = ArcRadius(move) + t * (EndRadius(move) - ArcRadius(move));
   const double a = std::atan2(move.start.y - move.centreY, move.start.x - move.centreX) + t * ArcSweep(move);
   x = move.centreX + r * std::cos(a);
   y = move.centreY + r * std::sin(a);
@@ -111,10 +137,11 @@ void MovePointAt(const PlotMove& move, double t, double& x, double& y) {
 
 double DistanceToMove(const PlotMove& move, double x, double y) {
   if (!move.IsArc()) return SegmentDistance(move.start.x, move.start.y, move.end.x, move.end.y, x, y);
-  const double r = ArcRadius(move);
+  const double r0 = ArcRadius(move), r1 = EndRadius(move);
   const double a0 = std::atan2(move.start.y - move.centreY, move.start.x - move.centreX);
   const double a = std::atan2(y - move.centreY, x - move.centreX);
   if (AngleOnArc(a, a0, ArcSweep(move))) {
+    const double r = IsSpiral(r0, r1) ? RadiusToward(move, r0, r1, a) : r0;
     return std::abs(std::hypot(x - move.centreX, y - move.centreY) - r);
   }
   return std::min(std::hypot(x - move.start.x, y - move.start.y), std::hypot(x - move.end.x, y - move.end.y));

@@ -11,9 +11,11 @@ namespace talvo::plot {
 /// [-2π, 0) for G2; a full circle sweeps a whole turn.
 double ArcSweep(const PlotMove& move);
 
+/// Radius at the start. An I J arc may end a little off its circle, within LinuxCNC's
+/// allowance: then the path is a spiral whose radius goes evenly with the angle to the end's.
 double ArcRadius(const PlotMove& move);
 
-/// Length of the path in space (a helix when Z changes along an arc).
+/// Length of the path in space (a helix when Z changes along an arc, a spiral when its radius does).
 double MoveLength(const PlotMove& move);
 
 /// XY box of the path, including the arc's extreme points that lie on it.

@@ -17,9 +17,16 @@ inline const char* CheckWords(const ParsedBlock& block) {
       WordBit('A') | WordBit('B') | WordBit('C') | WordBit('U') | WordBit('V') | WordBit('W');
   constexpr std::uint32_t kPathWords = WordBit('X') | WordBit('Y') | WordBit('Z') | WordBit('I') | WordBit('J') |
                                        WordBit('K') | WordBit('R') | WordBit('P');
-  if (block.present & kOtherAxes) return msg::kAxisNotDrawn;
+  if (block.present & kOtherAxes) {
+    // A rotary axis turns the work (a pipe, a bevel head): the job is not a flat plate.
+    if (block.Has('A')) return msg::kRotaryA;
+    if (block.Has('B')) return msg::kRotaryB;
+    if (block.Has('C')) return msg::kRotaryC;
+    return msg::kAxisNotDrawn;
+  }
   if (block.expression & kPathWords) return msg::kExpression;
-  if (block.Has('D') || block.Has('H')) return msg::kWordNoUse;
+  if (block.Has('F') && !block.IsExpression('F') && block.Get('F') < 0) return msg::kNegativeFeed;
+  if (block.Has('D') || (block.Has('H') && block.lengthOffset != 43)) return msg::kWordNoUse;
   if ((block.Has('E') || block.Has('L')) && !block.ioM) return msg::kWordNoUse;
   if (block.Has('Q') && !block.wordsM && !block.pathControl) return msg::kWordNoUse;
   if (block.dollar && !block.spindleM && !block.Has('S')) return msg::kWordNoUse;

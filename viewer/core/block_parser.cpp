@@ -55,51 +55,73 @@ const char* ReadDollar(const char*& p, const char* end, ParsedBlock& block) {
   return nullptr;
 }
 
+// Sets a modal group's code, once a line.
+template <typename T>
+const char* SetGroup(T& group, int code) {
+  if (group != -1) return msg::kCodesClash;
+  group = static_cast<T>(code);
+  return nullptr;
+}
+
 const char* TakeGCode(double v, bool expression, ParsedBlock& block) {
   if (expression) return msg::kCodeUnknown;
+  // Codes are read in tenths, so that G38.2 and G43.1 are codes of their own; like LinuxCNC,
+  // a code more than a thousandth of a tenth off is none.
   const double tenths = std::round(v * 10);
-  const int code = static_cast<int>(tenths / 10);
-  if (std::abs(v) > 1000 || tenths != code * 10.0) return msg::kCodeUnknown;
-  std::int8_t* group = nullptr;
+  if (std::abs(v) > 1000 || std::abs(v * 10 - tenths) > 1e-3) return msg::kCodeUnknown;
+  const int code = static_cast<int>(tenths);
   switch (code) {
     case 0:
-    case 1:
-    case 2:
-    case 3:
-    case 80: group = &block.motion; break;
-    case 90:
-    case 91: group = &block.distance; break;
+    case 10:
     case 20:
-    case 21: group = &block.units; break;
-    case 17:
-    case 18:
-    case 19: group = &block.plane; break;
-    case 4:
+    case 30:
+    case 800: return SetGroup(block.motion, code / 10);
+    case 900:
+    case 910: return SetGroup(block.distance, code / 10);
+    case 200:
+    case 210: return SetGroup(block.units, code / 10);
+    case 170:
+    case 180:
+    case 190: return SetGroup(block.plane, code / 10);
+    case 40:
       block.dwell = true;
       block.Pass("G4");
       return nullptr;
-    case 64:
+    case 640:
       block.pathControl = true;
       block.Pass("G64");
       return nullptr;
-    // Modes that do not change the drawn path: cutter and length compensation off, work
-    // offsets, exact path, feed per minute, spindle speed in turns.
-    case 40:
-    case 49:
-    case 54:
-    case 55:
-    case 56:
-    case 57:
-    case 58:
-    case 59:
-    case 61:
-    case 94:
-    case 97: return nullptr;
+    // Probing moves the torch down to the plate; where it touches only the machine knows.
+    case 382: block.Pass("G38.2"); return SetGroup(block.motion, 38);
+    case 383: block.Pass("G38.3"); return SetGroup(block.motion, 38);
+    case 384: block.Pass("G38.4"); return SetGroup(block.motion, 38);
+    case 385: block.Pass("G38.5"); return SetGroup(block.motion, 38);
+    // Tool length offsets shift the machine's Z, not the programmed path.
+    case 430: block.Pass("G43"); return SetGroup(block.lengthOffset, 43);
+    case 431:
+      block.Pass("G43.1");
+      if (const char* why = SetGroup(block.lengthOffset, 44)) return why;
+      break;
+    case 490: return SetGroup(block.lengthOffset, 49);
+    case 920: block.Pass("G92"); break;
+    case 280:
+    case 300: break;
+    // Modes that do not change the drawn path: cutter compensation off, work offsets, exact
+    // path, feed per minute, spindle speed in turns.
+    case 400:
+    case 540:
+    case 550:
+    case 560:
+    case 570:
+    case 580:
+    case 590:
+    case 610:
+    case 940:
+    case 970: return nullptr;
     default: return msg::kCodeUnknown;
   }
-  if (*group != -1) return msg::kCodesClash;
-  *group = static_cast<std::int8_t>(code);
-  return nullptr;
+  // G28, G30, G92 and G43.1 take the line's axis words for themselves.
+  return SetGroup(block.axisUse, code);
 }
 
 const char* TakeMCode(double v, bool expression, ParsedBlock& block, MNames& names) {

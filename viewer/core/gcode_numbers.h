@@ -36,7 +36,9 @@ inline const char* ReadNumber(const char* p, const char* end, double& value, boo
   // in a double's mantissa, and then one division gives the same value from_chars would.
   std::uint64_t mantissa = 0;
   int digits = 0, decimals = 0;
+  bool wholePart = false;  // a digit other than 0 before the point
   while (p < end && IsDigit(*p)) {
+    wholePart = wholePart || *p != '0';
     if (digits < 19) mantissa = mantissa * 10 + static_cast<std::uint64_t>(*p - '0');
     ++digits;
     ++p;
@@ -59,7 +61,9 @@ inline const char* ReadNumber(const char* p, const char* end, double& value, boo
     tooBig = !(v <= kMaxMagnitude);
   } else {
     const auto result = std::from_chars(first, p, v, std::chars_format::fixed);
-    tooBig = result.ec == std::errc::result_out_of_range || !(v <= kMaxMagnitude);
+    // Out of range below 1 is a number too small to hold: LinuxCNC reads it as 0.
+    if (result.ec == std::errc::result_out_of_range && !wholePart) v = 0;
+    tooBig = (result.ec == std::errc::result_out_of_range && wholePart) || !(v <= kMaxMagnitude);
   }
   value = negative ? -v : v;
   return p;

@@ -25,6 +25,7 @@ constexpr double kSpiralAllowanceInch = 0.002 * std::numbers::sqrt2;
 constexpr double kSpiralAllowanceMm = 0.02 * std::numbers::sqrt2;
 constexpr double kSpiralRelative = 0.001;
 constexpr double kTiny = 1e-12;
+constexpr double kMillimetresPerInch = 25.4;
 
 // The steps of one line against the modes. They live in this file alone, so that the compiler
 // can fold them into ModalInterpreter::Take, which runs for every line.
@@ -40,6 +41,9 @@ class LineRun {
   using Motion = ModalState::Motion;
 
   const char* Arc(const ParsedBlock& block, PlotPoint end, std::uint32_t index);
+  const char* TakeAxes(const ParsedBlock& block, std::uint32_t index);
+  void Rapid(const PlotPoint& end, std::uint32_t index);
+  void SetUnits(bool inch);
   void Add(PlotMove& move);  // sets the move's feed and pierce mark
 
   ModalState& state_;
@@ -47,7 +51,11 @@ class LineRun {
 };
 
 const char* LineRun::Execute(const ParsedBlock& block, std::uint32_t index) {
-  const bool axes = block.Has('X') || block.Has('Y') || block.Has('Z');
+  const bool axisWords = block.Has('X') || block.Has('Y') || block.Has('Z');
+  // G28, G30, G43.1 and G92 take the axis words for themselves: the line's motion has none.
+  const bool axes = axisWords && block.axisUse == -1;
+  const bool motionCode = block.motion != -1 && block.motion != 80;
+  if (block.axisUse != -1 && motionCode) return msg::kCodesClash;
   const bool centre = block.Has('I') || block.Has('J');
   const bool arcWords = centre || block.Has('R');
   const auto isArc = [](int code) { return code == 2 || code == 3; };
@@ -64,18 +72,20 @@ const char* LineRun::Execute(const ParsedBlock& block, std::uint32_t index) {
     case 1: next = Motion::Feed; break;
     case 2: next = Motion::ArcCw; break;
     case 3: next = Motion::ArcCcw; break;
+    case 38: next = Motion::Probe; break;
     case 80: next = Motion::None; break;
     default: break;
   }
   if (axes && next == Motion::None) return msg::kNoMotionMode;
 
   // As in LinuxCNC, the line's modes take effect before its motion, and an arc's own mode once
-  // its words are complete, even when its end then turns out to be out of reach.
+  // its words are complete, even when its end then turns out to be out of reach. The line's
+  // words are in the units it sets.
+  if (block.units != -1) SetUnits(block.units == 20);
   if (block.Has('F')) {
     state_.feedUnknown = block.IsExpression('F');
     state_.feed = state_.feedUnknown ? kUnknownFeed : block.Get('F');
   }
-  if (block.units != -1) out_.units = block.units == 20 ? PlotUnits::Inch : PlotUnits::Millimetre;
   if (block.distance != -1) state_.incremental = block.distance == 91;
   const bool arc = next == Motion::ArcCw || next == Motion::ArcCcw;
   if (arc && (axes || arcWords || block.motion != -1)) {
@@ -89,8 +99,11 @@ const char* LineRun::Execute(const ParsedBlock& block, std::uint32_t index) {
       return turns >= 2 && turns == std::floor(turns) ? msg::kArcTurns : msg::kWordNoUse;
     }
   }
+  if (next == Motion::Probe && axes && (block.Has('X') || block.Has('Y'))) return msg::kZOnly;
   state_.motion = next;
-  if (!axes && !(arc && arcWords)) return nullptr;
+  if (block.axisUse != -1) return TakeAxes(block, index);
+  // Where a probe stops only the machine knows: the torch is taken to stay where it was.
+  if (next == Motion::Probe || (!axes && !(arc && arcWords))) return nullptr;
 
   PlotPoint end = state_.position;
   if (block.Has('X')) end.x = state_.incremental ? state_.position.x + block.Get('X') : block.Get('X');
@@ -110,6 +123,53 @@ const char* LineRun::Execute(const ParsedBlock& block, std::uint32_t index) {
   return nullptr;
 }
 
+// G28 and G30 go by rapids through the point the axis words give to the stored position of
+// those axes (all axes when none is given), which is the machine's zero with a fresh parameter
+// file; G92 on Z names the torch's height anew; G43.1 only sets an offset.
+const char* LineRun::TakeAxes(const ParsedBlock& block, std::uint32_t index) {
+  PlotPoint& at = state_.position;
+  if (block.axisUse == 920) {
+    if (!block.Has('Z') || block.Has('X') || block.Has('Y')) return msg::kZOnly;
+    state_.offsetZ += at.z - block.Get('Z');
+    at.z = block.Get('Z');
+    return nullptr;
+  }
+  if (block.axisUse != 280 && block.axisUse != 300) return nullptr;
+  const bool all = !block.Has('X') && !block.Has('Y') && !block.Has('Z');
+  PlotPoint via = at;
+  if (block.Has('X')) via.x = state_.incremental ? at.x + block.Get('X') : block.Get('X');
+  if (block.Has('Y')) via.y = state_.incremental ? at.y + block.Get('Y') : block.Get('Y');
+  if (block.Has('Z')) via.z = state_.incremental ? at.z + block.Get('Z') : block.Get('Z');
+  Rapid(via, index);
+  PlotPoint home = via;
+  if (all || block.Has('X')) home.x = 0;
+  if (all || block.Has('Y')) home.y = 0;
+  if (all || block.Has('Z')) home.z = -state_.offsetZ;
+  Rapid(home, index);
+  return nullptr;
+}
+
+void LineRun::Rapid(const PlotPoint& end, std::uint32_t index) {
+  PlotMove move;
+  move.kind = MoveKind::Rapid;
+  move.start = state_.position;
+  move.end = end;
+  move.line = index;
+  Add(move);
+  state_.position = end;
+}
+
+// As LinuxCNC, a change of units converts the position, the offset and the feed in effect.
+void LineRun::SetUnits(bool inch) {
+  if (!state_.jobUnitsFixed) out_.units = inch ? PlotUnits::Inch : PlotUnits::Millimetre;
+  if (inch == state_.inch) return;
+  state_.inch = inch;
+  const double f = inch ? 1 / kMillimetresPerInch : kMillimetresPerInch;
+  state_.position = {state_.position.x * f, state_.position.y * f, state_.position.z * f};
+  state_.offsetZ *= f;
+  if (state_.feed >= 0) state_.feed *= f;
+}
+
 const char* LineRun::Arc(const ParsedBlock& block, PlotPoint end, std::uint32_t index) {
   const bool hasIJ = block.Has('I') || block.Has('J');
   PlotMove move;
@@ -117,7 +177,7 @@ const char* LineRun::Arc(const ParsedBlock& block, PlotPoint end, std::uint32_t 
   move.start = state_.position;
   move.end = end;
   move.line = index;
-  const bool inch = out_.units == PlotUnits::Inch;
+  const bool inch = state_.inch;
   const double radiusAllowance = inch ? kRadiusAllowanceInch : kRadiusAllowanceMm;
   if (hasIJ) {
     const double spiralAllowance = inch ? kSpiralAllowanceInch : kSpiralAllowanceMm;
@@ -155,6 +215,20 @@ const char* LineRun::Arc(const ParsedBlock& block, PlotPoint end, std::uint32_t 
 
 void LineRun::Add(PlotMove& move) {
   move.feed = state_.feed;
+  // The moves are kept in the units of the program's first move, so that its picture and
+  // totals hold together across a change of units.
+  if (!state_.jobUnitsFixed) {
+    state_.jobUnitsFixed = true;
+    out_.units = state_.inch ? PlotUnits::Inch : PlotUnits::Millimetre;
+  }
+  if (state_.inch != (out_.units == PlotUnits::Inch)) {
+    const double f = state_.inch ? kMillimetresPerInch : 1 / kMillimetresPerInch;
+    move.start = {move.start.x * f, move.start.y * f, move.start.z * f};
+    move.end = {move.end.x * f, move.end.y * f, move.end.z * f};
+    move.centreX *= f;
+    move.centreY *= f;
+    if (move.feed >= 0) move.feed *= f;
+  }
   move.pierce = move.IsCut() && state_.lastWasRapid;
   if (move.pierce) out_.pierces.push_back(static_cast<std::uint32_t>(out_.moves.size()));
   state_.lastWasRapid = !move.IsCut();
@@ -203,9 +277,14 @@ bool ModalInterpreter::Take(ParsedLine& line, std::uint32_t index) {
     case LineKind::Blank: return true;
     case LineKind::TooLong: run.Fail(index, msg::kLineTooLong, std::to_string(line.length)); return true;
     case LineKind::Percent:
-      // A leading "%" opens the program; any later one closes it.
-      if (state_.sawCode) return false;
-      state_.sawCode = true;
+      // As in LinuxCNC, a "%" before any code opens the program and the next one closes it;
+      // any other is a character out of place.
+      if (state_.percentOpened) return false;
+      if (state_.sawCode) {
+        run.Fail(index, msg::kBadCharacter, "%");
+        return true;
+      }
+      state_.sawCode = state_.percentOpened = true;
       return true;
     case LineKind::Code: break;
   }

@@ -11,15 +11,19 @@ namespace talvo::plot {
 
 /// The modes a line leaves for the next, with the tool's position.
 struct ModalState {
-  enum class Motion : std::uint8_t { None, Rapid, Feed, ArcCw, ArcCcw };
+  enum class Motion : std::uint8_t { None, Rapid, Feed, ArcCw, ArcCcw, Probe };
 
-  PlotPoint position;
+  PlotPoint position;  // in the units in effect, as LinuxCNC keeps it
   Motion motion = Motion::None;
   bool incremental = false;
-  bool sawCode = false;  // a line with words, or an opening "%", came before
-  bool lastWasRapid = false;
+  bool inch = false;           // the units in effect
+  bool jobUnitsFixed = false;  // the first move fixed the program's units, which its moves are kept in
+  bool sawCode = false;        // a line with words, or an opening "%", came before
+  bool percentOpened = false;  // the program opened with "%", so the next "%" ends it
+  bool lastWasRapid = true;    // the torch is off at the start: the first cut pierces
   bool feedUnknown = false;
-  double feed = kNoFeed;
+  double feed = kNoFeed;  // in the units in effect per minute
+  double offsetZ = 0;     // what G92 took off Z, in the units in effect
 };
 
 /// Runs parsed lines in program order, with the modes each leaves for the next, and adds their

@@ -15,18 +15,20 @@ constexpr std::uint32_t WordBit(char letter) { return 1u << (letter - 'A'); }
 /// from one thread to another by the hundred thousand.
 struct ParsedBlock {
   std::uint32_t present = 0;
-  std::uint32_t expression = 0;  // letters whose value is an expression the reader does not evaluate
-  std::int8_t motion = -1;       // G0..G3, G80 seen on this line (-1: none)
-  std::int8_t distance = -1;     // 90 or 91
-  std::int8_t units = -1;        // 20 or 21
-  std::int8_t plane = -1;        // 17, 18 or 19
-  bool end = false;              // M2 or M30
-  bool dwell = false;            // G4
-  bool pathControl = false;      // G64
-  bool dollar = false;           // a $ word (spindle selection)
-  bool wordsM = false;           // an M code that takes P and Q: M19, M50-M53, M62-M68, user codes M100-M199
-  bool ioM = false;              // M66, M67 or M68, which take E, L and Q
-  bool spindleM = false;         // M3, M4, M5, M19 or M51, which take $
+  std::uint32_t expression = 0;   // letters whose value is an expression the reader does not evaluate
+  std::int8_t motion = -1;        // G0..G3, G38 (any G38.x), G80 seen on this line (-1: none)
+  std::int8_t distance = -1;      // 90 or 91
+  std::int8_t units = -1;         // 20 or 21
+  std::int8_t plane = -1;         // 17, 18 or 19
+  std::int8_t lengthOffset = -1;  // 43, 49, or 44 for G43.1: the tool length offset's group
+  std::int16_t axisUse = -1;      // G28, G30, G43.1 or G92 in tenths (280, 300, 431, 920): takes the axis words
+  bool end = false;               // M2 or M30
+  bool dwell = false;             // G4
+  bool pathControl = false;       // G64
+  bool dollar = false;            // a $ word (spindle selection)
+  bool wordsM = false;            // an M code that takes P and Q: M19, M50-M53, M62-M68, user codes M100-M199
+  bool ioM = false;               // M66, M67 or M68, which take E, L and Q
+  bool spindleM = false;          // M3, M4, M5, M19 or M51, which take $
   std::uint8_t passedCount = 0;
   std::uint8_t valueCount = 0;
   // Only the entries of present letters are set, which spares every line clearing them.

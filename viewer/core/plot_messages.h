@@ -33,6 +33,11 @@ inline constexpr const char* kExponent = "ÜSLÜ SAYI OKUNMAZ";
 inline constexpr const char* kWordNoUse = "BU SATIRDA KULLANILMAYAN SÖZCÜK";
 inline constexpr const char* kExpression = "EKSEN YA DA YAY SÖZCÜĞÜNDE İFADE HESAPLANAMAZ";
 inline constexpr const char* kAxisNotDrawn = "ÇİZİLMEYEN EKSEN";
+inline constexpr const char* kRotaryA = "DÖNER EKSEN İŞİ ÇİZİLEMEZ: A";
+inline constexpr const char* kRotaryB = "DÖNER EKSEN İŞİ ÇİZİLEMEZ: B";
+inline constexpr const char* kRotaryC = "DÖNER EKSEN İŞİ ÇİZİLEMEZ: C";
+inline constexpr const char* kNegativeFeed = "F EKSİ OLAMAZ";
+inline constexpr const char* kZOnly = "G38 VE G92 YALNIZ Z İLE ÇİZİLİR";
 inline constexpr const char* kSubprogram = "ALT PROGRAM VE DÖNGÜ İZLENEMEZ";
 
 // What a line carries that the drawing passes over, as the viewer names it.
