@@ -73,8 +73,7 @@ const LanguageCase kFlow[] = {
      "endif\n"
      "#2=[#2+#1]\no1 endwhile\nG0 X#2",
      1 + 3 + 4},
-    {"BreakOutOfRepeat", "#1=0\no1 repeat [10]\n#1=[#1+1]\no2 if [#1 EQ 3]\no1 break\no2 endif\no1 endrepeat\nG0 X#1",
-     3},
+    {"BreakOutOfDo", "#1=0\no1 do\n#1=[#1+1]\no2 if [#1 EQ 3]\no1 break\no2 endif\no1 while [1]\nG0 X#1", 3},
     {"ElseIf", "#1=2\no1 if [#1 EQ 1]\nG0 X1\no1 elseif [#1 EQ 2]\nG0 X2\no1 else\nG0 X3\no1 endif", 2},
     {"Else", "#1=5\no1 if [#1 EQ 1]\nG0 X1\no1 elseif [#1 EQ 2]\nG0 X2\no1 else\nG0 X3\no1 endif", 3},
     {"CallWithArgumentsAndReturn",
@@ -107,6 +106,7 @@ const LanguageCase kRefusals[] = {
     {"Unclosed", "o1 while [1]\nG0 X1", 0, msg::kOwordUnmatched},
     {"WrongClose", "o1 if [1]\no2 endif", 0, msg::kOwordUnmatched},
     {"UnknownOword", "o1 jump", 0, msg::kOwordUnknown},
+    {"BreakInRepeat", "o1 repeat [2]\no1 break\no1 endrepeat", 0, msg::kOwordUnmatched},
     {"TooManyArguments",
      "o1 call [1][2][3][4][5][6][7][8][9][10][11][12][13][14][15][16][17][18][19][20][21][22][23][24]"
      "[25][26][27][28][29][30][31]",

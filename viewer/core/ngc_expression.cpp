@@ -22,7 +22,12 @@ constexpr int kMaxNesting = 64;
 constexpr std::size_t kMaxStack = 512;
 // rs274 takes two values within this of each other as equal (EQ, NE only).
 constexpr double kEqualWithin = 0.0001;
-constexpr double kDegree = std::numbers::pi / 180;
+// Degrees to radians and back in long double, as rs274 turns them: SIN[180] is then -5e-20,
+// not 1.2e-16, and a value near a boundary (of MOD, of a comparison) falls on the same side.
+using Long = long double;
+constexpr Long kPi = std::numbers::pi_v<Long>;
+Long Radians(double degrees) { return static_cast<Long>(degrees) * kPi / 180; }
+double Degrees(Long radians) { return static_cast<double>(radians * 180 / kPi); }
 
 const char* SkipBlanks(const char* p, const char* end) {
   while (p < end && IsBlank(*p)) ++p;
@@ -100,7 +105,9 @@ const char* ExpressionReader::Value(const char* p, int nesting) {
   bool tooBig = false;
   const char* after = ReadNumber(p, end_, v, tooBig);
   if (!after) return Fail(msg::kNumberMissing);
-  if (tooBig) return Fail(msg::kNumberTooBig);
+  // A large number is fine inside an expression: only a word's value must stay in range, and
+  // the parser checks it once the value is written in.
+  if (!std::isfinite(v)) return Fail(msg::kNumberTooBig);
   Emit(Op::Constant, 0, v);
   return after;
 }
@@ -203,11 +210,11 @@ bool ApplyOne(Op op, double& v) {
     case Op::Acos:
     case Op::Asin:
       if (v < -1 || v > 1) return false;
-      v = (op == Op::Acos ? std::acos(v) : std::asin(v)) / kDegree;
+      v = Degrees(op == Op::Acos ? std::acos(static_cast<Long>(v)) : std::asin(static_cast<Long>(v)));
       return true;
-    case Op::Cos: v = std::cos(v * kDegree); return true;
-    case Op::Sin: v = std::sin(v * kDegree); return true;
-    case Op::Tan: v = std::tan(v * kDegree); return true;
+    case Op::Cos: v = static_cast<double>(std::cos(Radians(v))); return true;
+    case Op::Sin: v = static_cast<double>(std::sin(Radians(v))); return true;
+    case Op::Tan: v = static_cast<double>(std::tan(Radians(v))); return true;
     case Op::Exp: v = std::exp(v); return true;
     case Op::Fix: v = std::floor(v); return true;
     case Op::Fup: v = std::ceil(v); return true;
@@ -243,7 +250,7 @@ const char* ApplyTwo(Op op, double& a, double b) {
       return nullptr;
     case Op::Plus: a += b; return nullptr;
     case Op::Minus: a -= b; return nullptr;
-    case Op::Atan: a = std::atan2(a, b) / kDegree; return nullptr;
+    case Op::Atan: a = Degrees(std::atan2(static_cast<Long>(a), static_cast<Long>(b))); return nullptr;
     default: break;
   }
   if (std::isnan(a) || std::isnan(b)) {

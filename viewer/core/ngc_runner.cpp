@@ -276,7 +276,6 @@ bool NgcRunner::RunOword(const NgcLine& line) {
         pc_ = loop.oword == Oword::While ? loop.source : loop.end;
         return true;
       }
-      if (loop.oword == Oword::Repeat && !repeats_.empty() && repeats_.back().line == loop.source) repeats_.pop_back();
       pc_ = loop.end + 1;
       return true;
     }

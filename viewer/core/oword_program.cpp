@@ -12,7 +12,8 @@ struct Open {
   std::vector<std::size_t> branches;  // an if's if, elseif and else lines
 };
 
-bool IsLoop(Oword k) { return k == Oword::While || k == Oword::Do || k == Oword::Repeat; }
+// As rs274, break and continue belong to while and do loops; in a repeat they are refused.
+bool IsLoop(Oword k) { return k == Oword::While || k == Oword::Do; }
 
 class Linker {
  public:
