@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "gcode_reader.h"
 #include "ngc_messages.h"
@@ -156,6 +158,19 @@ TEST(Language, MovesInALoopNameTheLineThatWroteThem) {
   }
   EXPECT_EQ(p.moves.Line(3), 5u);
   EXPECT_EQ(p.lineStarts.size(), 6u);
+}
+
+TEST(Language, ALineThatRanTwiceSelectsTheMovesOfEachRun) {
+  const PlotProgram p = ReadProgram("G0 X9\no1 repeat [2]\nG0 X1\nG0 X2\no1 endrepeat\nG0 X3\n");
+  ASSERT_EQ(p.moves.size(), 6u);
+  using Runs = std::vector<std::pair<std::size_t, std::size_t>>;
+  EXPECT_EQ(p.MoveRunsOfLine(2), (Runs{{1, 2}, {3, 4}}));
+  EXPECT_EQ(p.MoveRunsOfLine(3), (Runs{{2, 3}, {4, 5}}));
+  EXPECT_EQ(p.MoveRunsOfLine(5), (Runs{{5, 6}}));
+  EXPECT_EQ(p.MoveRunsOfLine(1), Runs{});
+  EXPECT_EQ(p.MovesOfLine(0), (std::pair<std::size_t, std::size_t>{0, 1}));
+  EXPECT_EQ(p.MovesOfLine(3), (std::pair<std::size_t, std::size_t>{2, 3}));
+  EXPECT_EQ(p.MovesOfLine(4), (std::pair<std::size_t, std::size_t>{0, 0}));
 }
 
 TEST(Language, ALineRefusedInALoopIsListedEachTime) {

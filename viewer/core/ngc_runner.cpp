@@ -366,6 +366,7 @@ bool ProgramUsesLanguage(std::string_view text) {
 void ReadWithLanguage(std::string_view text, PlotProgram& out) {
   NgcRunner runner(text, out);
   runner.Run();
+  out.IndexRepeatedLines();
 }
 
 }  // namespace talvo::plot
