@@ -33,7 +33,7 @@ class LanguagePrograms {
   std::string Program() {
     text_.clear();
     label_ = 0;
-    text_ += "G21 G90 G17 G0 X0 Y0 Z0 F1000\n";
+    text_ += "G21 G90 G17 G0 X0 Y0 Z0 F1000\n#40 = 1\n#41 = 2\n";
     for (int i = 1; i <= 6; ++i) text_ += "#" + std::to_string(i) + " = " + std::to_string(Int(-20, 20)) + "\n";
     text_ += "#<_g> = 3\n";
     // Two subroutines, the second calling the first; each ends with a value or none.
@@ -189,8 +189,7 @@ TEST(PlotReaderAgainstRs274, RandomProgramsThatComputeTheirPathMoveByMove) {
   std::size_t moves = 0;
   for (int p = 0; p < kPrograms && !HasFatalFailure(); ++p) {
     SCOPED_TRACE("program " + std::to_string(p));
-    std::string text = programs.Program();
-    text = "#40 = 1\n#41 = 2\n" + text;
+    const std::string text = programs.Program();
     ExpectSameMoves(text, talvo::test_support::RunRs274(text));
     moves += ReadProgram(text).moves.size();
   }

@@ -70,7 +70,7 @@ class NgcRunner {
   bool Leave(const NgcLine& line);
   bool Value(const NgcExpression& e, double& v);
   bool Condition(const NgcLine& line, double& v);
-  void Fail(const char* why, std::string detail = {});
+  void Fail(const char* why, const std::string& detail = {});
   const NgcLine& At(std::uint32_t source) const { return lines_[index_[source]]; }
 
   std::string_view text_;
@@ -82,7 +82,7 @@ class NgcRunner {
   std::unordered_map<std::string, std::uint32_t> subs_;
   BlockParser parser_;
   ModalInterpreter interpreter_;
-  ParsedLine parsed_;
+  ParsedLine parsed_{};
   std::string buffer_;
   std::vector<PendingAssignment> pending_;
   std::vector<CallFrame> calls_;
@@ -161,7 +161,7 @@ bool NgcRunner::Value(const NgcExpression& e, double& v) {
   return false;
 }
 
-void NgcRunner::Fail(const char* why, std::string detail) {
+void NgcRunner::Fail(const char* why, const std::string& detail) {
   ++out_.errorCount;
   if (out_.errors.size() >= PlotProgram::kMaxKeptErrors) return;
   std::string text(why);
