@@ -9,6 +9,7 @@
 
 #include "gcode_reader.h"
 #include "ngc_messages.h"
+#include "ngc_runner.h"
 #include "plot_messages.h"
 
 namespace talvo::plot {
@@ -135,6 +136,22 @@ const auto kName = [](const auto& info) { return std::string(info.param.name); }
 INSTANTIATE_TEST_SUITE_P(Values, LanguageValues, ::testing::ValuesIn(kValues), kName);
 INSTANTIATE_TEST_SUITE_P(Flow, LanguageValues, ::testing::ValuesIn(kFlow), kName);
 INSTANTIATE_TEST_SUITE_P(Refusals, LanguageValues, ::testing::ValuesIn(kRefusals), kName);
+
+// Only a program that uses the language leaves the plain reading, which may take two threads.
+TEST(Language, APlainProgramStaysPlainWhateverItsComments) {
+  const struct {
+    const char* text;
+    bool language;
+  } cases[] = {
+      {"G0 X1\n(TOOL #2 [a])\nG1 X2 ; #3\n", false},
+      {"(outline)\nG0 X1 (o100)\n", false},
+      {"G0 X[1]\n", true},
+      {"G0 X1\n  o1 sub\n", true},
+      {"(size) #1=2", true},
+      {"G0 X1 (open comment #1", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ProgramUsesLanguage(c.text), c.language) << c.text;
+}
 
 TEST(Language, MissingSubroutineIsNamed) {
   const PlotProgram p = ReadProgram("o<nowhere> call\n");

@@ -163,9 +163,19 @@ const char* ReadWords(const char* p, const char* end, ParameterNames& names, Ngc
 }  // namespace
 
 bool MayUseLanguage(std::string_view line) {
-  if (line.find_first_of("#[") != std::string_view::npos) return true;
   const std::size_t first = line.find_first_not_of(" \t\r\f\v");
-  return first != std::string_view::npos && (line[first] == 'o' || line[first] == 'O');
+  if (first != std::string_view::npos && (line[first] == 'o' || line[first] == 'O')) return true;
+  // A '#' or '[' in a comment, as in "(TOOL #2)", is only text.
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    const char c = line[i];
+    if (c == '#' || c == '[') return true;
+    if (c == ';') return false;
+    if (c == '(') {
+      i = line.find(')', i);
+      if (i == std::string_view::npos) return false;
+    }
+  }
+  return false;
 }
 
 void ReadNgcLine(std::string_view line, ParameterNames& names, NgcLine& out) {

@@ -61,7 +61,8 @@ struct NgcLine {
   std::uint32_t end = 0, next = 0, start = 0;
 };
 
-/// True when `line` may use the language: a parameter, a bracket or an o-word.
+/// True when `line` may use the language: a parameter or a bracket outside its comments, or
+/// an o-word.
 bool MayUseLanguage(std::string_view line);
 
 /// Reads `line` into `out`.

@@ -351,7 +351,17 @@ bool ProgramUsesLanguage(std::string_view text) {
     return from >= text.size() ? nullptr
                                : static_cast<const char*>(std::memchr(text.data() + from, c, text.size() - from));
   };
-  if (has('#', 0) || has('[', 0)) return true;
+  // Each '#' or '[' is looked at in its line, where it may stand in a comment.
+  for (const char c : {'#', '['}) {
+    for (const char* at = has(c, 0); at; at = has(c, static_cast<std::size_t>(at - text.data()) + 1)) {
+      const std::size_t hit = static_cast<std::size_t>(at - text.data());
+      const std::size_t start = text.rfind('\n', hit) + 1;  // npos + 1 is 0
+      const std::size_t stop = LineEnd(text, hit);
+      if (MayUseLanguage(text.substr(start, stop - start))) return true;
+      at = text.data() + stop;  // the rest of the line was read with it
+      if (stop >= text.size()) break;
+    }
+  }
   // An o-word starts its line: an 'o' after nothing but blanks.
   for (const char o : {'o', 'O'}) {
     for (const char* at = has(o, 0); at; at = has(o, static_cast<std::size_t>(at - text.data()) + 1)) {
