@@ -62,6 +62,8 @@ const LanguageCase kValues[] = {
     {"ComputedNumber", "#[2+3]=6\nG0 X#5", 6},
     {"NamesIgnoreCaseAndBlanks", "#<My Hole>=2\nG0 X#<myhole>", 2},
     {"AssignmentAfterTheLine", "#1=4\n#1=10 #2=#1\nG0 X#2", 4},
+    {"Position", "G0 X5 Y6 Z1\nG0 X[#<_x>+#<_y>*#<_z>]", 11},
+    {"Units", "G20\nG0 X[#<_imperial>+#<_metric>*10]", 1},
     {"WordsReadBeforeAssignment", "#1=4\nG0 X#1 #1=9\nG0 X[#1+100]", 109},
 };
 

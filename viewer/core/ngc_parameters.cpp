@@ -10,7 +10,7 @@ std::uint32_t ParameterNames::Intern(std::string_view name) {
   for (const char c : name) {
     if (c != ' ' && c != '\t') key += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   }
-  if (key.empty()) key = " ";  // never a real name, so that Name() is never empty
+  if (key.empty()) key.push_back(' ');  // never a real name, so that Name() is never empty
   const auto [it, added] = ids_.emplace(key, static_cast<std::uint32_t>(names_.size()));
   if (added) names_.push_back(key);
   return it->second;
@@ -44,7 +44,7 @@ bool ParameterStore::Named(std::uint32_t id, double& v) const {
     v = kUnknownValue;
     return true;
   }
-  return false;
+  return global && live_ && live_(id, v);
 }
 
 void ParameterStore::SetNamed(std::uint32_t id, double v) {

@@ -4,10 +4,12 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <limits>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace talvo::plot {
@@ -45,6 +47,10 @@ class ParameterStore {
   bool Named(std::uint32_t id, double& v) const;
   void SetNamed(std::uint32_t id, double v);
 
+  /// Where a global that was never set may still have a value, as the tool's position has:
+  /// `live(id, v)` gives it, or returns false.
+  void SetLive(std::function<bool(std::uint32_t, double&)> live) { live_ = std::move(live); }
+
   /// A call level: #1-#30 from `args` (the rest 0) and no named locals.
   void Enter(const double* args, int count);
   void Leave();
@@ -65,6 +71,7 @@ class ParameterStore {
   std::vector<double> numbers_;
   std::vector<Frame> frames_;
   Slots globals_;
+  std::function<bool(std::uint32_t, double&)> live_;
 };
 
 }  // namespace talvo::plot

@@ -111,6 +111,26 @@ void NgcRunner::Load() {
   valueReturned_ = names_.Intern("_value_returned");
   parameters_.SetNamed(value_, 0);
   parameters_.SetNamed(valueReturned_, 0);
+  // rs274's read-only globals the reader knows: the tool's position and the units.
+  const std::uint32_t x = names_.Intern("_x"), y = names_.Intern("_y"), z = names_.Intern("_z");
+  const std::uint32_t metric = names_.Intern("_metric"), imperial = names_.Intern("_imperial");
+  parameters_.SetLive([this, x, y, z, metric, imperial](std::uint32_t id, double& v) {
+    const PlotPoint at = out_.moves.empty() ? PlotPoint{} : out_.moves.back().end;
+    const bool inch = out_.units == PlotUnits::Inch;
+    if (id == x)
+      v = at.x;
+    else if (id == y)
+      v = at.y;
+    else if (id == z)
+      v = at.z;
+    else if (id == metric)
+      v = inch ? 0 : 1;
+    else if (id == imperial)
+      v = inch ? 1 : 0;
+    else
+      return false;
+    return true;
+  });
 }
 
 std::string_view NgcRunner::LineText(std::uint32_t line) const {
