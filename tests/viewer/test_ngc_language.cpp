@@ -155,6 +155,30 @@ TEST(Language, APlainProgramStaysPlainWhateverItsComments) {
   for (const auto& c : cases) EXPECT_EQ(ProgramUsesLanguage(c.text), c.language) << c.text;
 }
 
+// Each limit with its own message, at a smaller size than the reader's own.
+TEST(Language, ARunawayStopsAtEachLimit) {
+  const struct {
+    const char* program;
+    LanguageLimits limits;
+    const char* message;
+    std::size_t moves;
+  } cases[] = {
+      {"o1 while [1]\nG0 X1\nG0 X2\no1 endwhile\nG0 X3\n", {1000, 100, 20}, msg::kMoveLimit, 20},
+      {"o1 while [1]\nG0 X1\nG0 X2\no1 endwhile\nG0 X3\n",
+       {30, 100, 1000},
+       msg::kBlockLimit,
+       15},  // four blocks a pass
+      {"o1 sub\nG0 X1\no1 call\no1 endsub\no1 call\n", {1000, 5, 1000}, msg::kDepthLimit, 5},
+  };
+  for (const auto& c : cases) {
+    PlotProgram p;
+    ReadWithLanguage(c.program, p, c.limits);
+    ASSERT_EQ(p.errors.size(), 1u) << c.program;
+    EXPECT_EQ(p.errors[0].reason, c.message);
+    EXPECT_EQ(p.moves.size(), c.moves);
+  }
+}
+
 TEST(Language, MissingSubroutineIsNamed) {
   const PlotProgram p = ReadProgram("o<nowhere> call\n");
   ASSERT_EQ(p.errors.size(), 1u);

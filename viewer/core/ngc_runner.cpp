@@ -22,12 +22,6 @@ namespace talvo::plot {
 
 namespace {
 
-// A loop that never ends, a recursion without end and a loop that draws without end each stop
-// here. The moves are bounded below the blocks: at about 30 bytes a move, 20 million hold
-// 600 MB, and a program that means to draw more is not a plasma job.
-constexpr std::uint64_t kMaxBlocks = 50'000'000;
-constexpr std::size_t kMaxDepth = 100;
-constexpr std::size_t kMaxMoves = 20'000'000;
 constexpr std::uint32_t kPlain = UINT32_MAX;
 // Longer lines are left to the parser, which refuses them.
 constexpr std::size_t kMaxLineLength = std::size_t{64} * 1024;
@@ -41,7 +35,8 @@ std::size_t LineEnd(std::string_view text, std::size_t start) {
 
 class NgcRunner {
  public:
-  NgcRunner(std::string_view text, PlotProgram& out) : text_(text), out_(out), parameters_(names_), interpreter_(out) {}
+  NgcRunner(std::string_view text, PlotProgram& out, const LanguageLimits& limits)
+      : text_(text), out_(out), limits_(limits), parameters_(names_), interpreter_(out) {}
 
   void Run();
 
@@ -75,6 +70,7 @@ class NgcRunner {
 
   std::string_view text_;
   PlotProgram& out_;
+  LanguageLimits limits_;
   ParameterNames names_;
   ParameterStore parameters_;
   std::vector<std::uint32_t> index_;  // each file line's entry in lines_, or kPlain
@@ -143,7 +139,7 @@ void NgcRunner::Run() {
   Load();
   std::uint64_t blocks = 0;
   while (pc_ < index_.size()) {
-    if (++blocks > kMaxBlocks) return Fail(msg::kBlockLimit);
+    if (++blocks > limits_.blocks) return Fail(msg::kBlockLimit);
     const std::uint32_t k = index_[pc_];
     if (k == kPlain) {
       parser_.Read(LineText(pc_), parsed_);
@@ -169,7 +165,7 @@ void NgcRunner::Run() {
 
 bool NgcRunner::Take(std::uint32_t line) {
   const bool going = interpreter_.Take(parsed_, line);
-  if (out_.moves.size() < kMaxMoves) return going;
+  if (out_.moves.size() < limits_.moves) return going;
   Fail(msg::kMoveLimit);
   return false;
 }
@@ -334,7 +330,7 @@ bool NgcRunner::Call(const NgcLine& line) {
     ++pc_;
     return true;
   }
-  if (calls_.size() >= kMaxDepth) return Fail(msg::kDepthLimit), false;
+  if (calls_.size() >= limits_.depth) return Fail(msg::kDepthLimit), false;
   double args[ParameterStore::kLocalNumbers] = {};
   const int count = static_cast<int>(line.arguments.size());
   for (int i = 0; i < count; ++i) {
@@ -393,8 +389,8 @@ bool ProgramUsesLanguage(std::string_view text) {
   return false;
 }
 
-void ReadWithLanguage(std::string_view text, PlotProgram& out) {
-  NgcRunner runner(text, out);
+void ReadWithLanguage(std::string_view text, PlotProgram& out, const LanguageLimits& limits) {
+  NgcRunner runner(text, out, limits);
   runner.Run();
   out.IndexRepeatedLines();
 }
