@@ -65,6 +65,10 @@ struct NgcLine {
 /// an o-word.
 bool MayUseLanguage(std::string_view line);
 
+/// True when some line of `text` may use the language (a parameter, a bracket or an o-word):
+/// a program without one is read line by line as it stands, on one thread or two.
+bool ProgramUsesLanguage(std::string_view text);
+
 /// Reads `line` into `out`.
 void ReadNgcLine(std::string_view line, ParameterNames& names, NgcLine& out);
 

@@ -362,33 +362,6 @@ bool NgcRunner::Leave(const NgcLine& line) {
 
 }  // namespace
 
-bool ProgramUsesLanguage(std::string_view text) {
-  const auto has = [text](char c, std::size_t from) -> const char* {
-    return from >= text.size() ? nullptr
-                               : static_cast<const char*>(std::memchr(text.data() + from, c, text.size() - from));
-  };
-  // Each '#' or '[' is looked at in its line, where it may stand in a comment.
-  for (const char c : {'#', '['}) {
-    for (const char* at = has(c, 0); at; at = has(c, static_cast<std::size_t>(at - text.data()) + 1)) {
-      const std::size_t hit = static_cast<std::size_t>(at - text.data());
-      const std::size_t start = text.rfind('\n', hit) + 1;  // npos + 1 is 0
-      const std::size_t stop = LineEnd(text, hit);
-      if (MayUseLanguage(text.substr(start, stop - start))) return true;
-      at = text.data() + stop;  // the rest of the line was read with it
-      if (stop >= text.size()) break;
-    }
-  }
-  // An o-word starts its line: an 'o' after nothing but blanks.
-  for (const char o : {'o', 'O'}) {
-    for (const char* at = has(o, 0); at; at = has(o, static_cast<std::size_t>(at - text.data()) + 1)) {
-      const char* before = at;
-      while (before > text.data() && (before[-1] == ' ' || before[-1] == '\t')) --before;
-      if (before == text.data() || before[-1] == '\n') return true;
-    }
-  }
-  return false;
-}
-
 void ReadWithLanguage(std::string_view text, PlotProgram& out, const LanguageLimits& limits) {
   NgcRunner runner(text, out, limits);
   runner.Run();

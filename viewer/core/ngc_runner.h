@@ -6,13 +6,10 @@
 #include <cstdint>
 #include <string_view>
 
+#include "ngc_line.h"
 #include "plot_program.h"
 
 namespace talvo::plot {
-
-/// True when some line of `text` may use the language (a parameter, a bracket or an o-word):
-/// a program without one is read line by line as it stands, on one thread or two.
-bool ProgramUsesLanguage(std::string_view text);
 
 /// Where a program that runs away stops: executed blocks, call depth and moves. The messages
 /// name the defaults; smaller limits are for tests and fuzzing, which cannot wait for them.
