@@ -10,6 +10,7 @@ inline constexpr const char* kNegativePower = "NEGATİF SAYININ KESİRLİ ÜSSÜ
 inline constexpr const char* kBadExpression = "İFADE OKUNAMADI";
 inline constexpr const char* kParameterNumber = "PARAMETRE NUMARASI 1-5399 DIŞINDA";
 inline constexpr const char* kParameterUndefined = "TANIMSIZ PARAMETRE";
+inline constexpr const char* kParameterReadOnly = "SALT OKUNUR PARAMETRE";
 inline constexpr const char* kMachineValue = "DEĞERİ YALNIZ MAKİNEDE BELLİ";
 inline constexpr const char* kOwordUnmatched = "O SÖZCÜĞÜNÜN EŞİ YOK";
 inline constexpr const char* kOwordUnknown = "BİLİNMEYEN O SÖZCÜĞÜ";

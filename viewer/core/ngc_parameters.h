@@ -51,6 +51,13 @@ class ParameterStore {
   /// `live(id, v)` gives it, or returns false.
   void SetLive(std::function<bool(std::uint32_t, double&)> live) { live_ = std::move(live); }
 
+  /// A global the program may read but not set, as rs274's own (#<_value>, #<_x>, ...).
+  void SetReadOnly(std::uint32_t id) {
+    if (readOnly_.size() <= id) readOnly_.resize(id + std::size_t{1}, 0);
+    readOnly_[id] = 1;
+  }
+  bool IsReadOnly(std::uint32_t id) const { return id < readOnly_.size() && readOnly_[id]; }
+
   /// A call level: #1-#30 from `args` (the rest 0) and no named locals.
   void Enter(const double* args, int count);
   void Leave();
@@ -72,6 +79,7 @@ class ParameterStore {
   std::vector<Frame> frames_;
   Slots globals_;
   std::function<bool(std::uint32_t, double&)> live_;
+  std::vector<std::uint8_t> readOnly_;
 };
 
 }  // namespace talvo::plot

@@ -110,6 +110,7 @@ void NgcRunner::Load() {
   // rs274's read-only globals the reader knows: the tool's position and the units.
   const std::uint32_t x = names_.Intern("_x"), y = names_.Intern("_y"), z = names_.Intern("_z");
   const std::uint32_t metric = names_.Intern("_metric"), imperial = names_.Intern("_imperial");
+  for (const std::uint32_t id : {value_, valueReturned_, x, y, z, metric, imperial}) parameters_.SetReadOnly(id);
   parameters_.SetLive([this, x, y, z, metric, imperial](std::uint32_t id, double& v) {
     const PlotPoint at = out_.moves.empty() ? PlotPoint{} : out_.moves.back().end;
     const bool inch = out_.units == PlotUnits::Inch;
@@ -214,6 +215,8 @@ bool NgcRunner::RunWords(const NgcLine& line) {
     if (!Value(a.value, v)) return true;
     if (!a.named && (!Value(a.number, number) || std::isnan(number) || !ParameterNumber(number, n)))
       return Fail(msg::kParameterNumber), true;
+    if (a.named && parameters_.IsReadOnly(a.name))
+      return Fail(msg::kParameterReadOnly, "#<" + names_.Name(a.name) + ">"), true;
     pending_.push_back({a.named, a.named ? a.name : static_cast<std::uint32_t>(n), v});
   }
   parser_.Read(buffer_, parsed_);
