@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The reader's RS274NGC language on hand-made lines: each operator, function, parameter kind,
-// o-word, error and bound. The values were found with rs274 -g (LinuxCNC 2.9) on the same lines.
+// o-word, error and bound. The values were found with rs274 -g (LinuxCNC 2.9) on the same lines,
+// and rs274 refuses each refused line too, but for three choices of the reader's own: a probe
+// result is unknown rather than the variable file's 0, an unclosed block is refused before the
+// program runs, and the limits of a runaway are the reader's.
 #include <gtest/gtest.h>
 
 #include <string>
