@@ -186,7 +186,7 @@ TEST(PlotReader, RefusesWhatCouldBeMisreadAndDrawsWhatOnlyCarriesMachineWords) {
       {"M159 P601 Q2", nullptr, 0},
       {"G64 P0.254 Q0.025", nullptr, 0},
       {"#<holes> = 4", nullptr, 0},
-      {"#<_x> = [#1 * 2] (and a comment)", nullptr, 0},
+      {"#<_width> = [#1 * 2] (and a comment)", nullptr, 0},
       {"G1 X5 M52 P1 F100", nullptr, 1, 5, 0},
       {"G1 X5 S100 T1 F#<_hal[plasmac.cut-feed-rate]>", nullptr, 1, 5, 0},
       {"G1 X5 F[100*2]", nullptr, 1, 5, 0},
