@@ -10,6 +10,7 @@
 
 #include "arc_geometry.h"
 #include "gcode_reader.h"
+#include "ngc_messages.h"
 #include "plot_messages.h"
 
 namespace talvo::plot {
@@ -162,10 +163,9 @@ TEST(PlotReader, RefusesWhatCouldBeMisreadAndDrawsWhatOnlyCarriesMachineWords) {
       {"G1X5$0F100", msg::kWordNoUse},
       {"G1X5D1F100", msg::kWordNoUse},
       {"G2X3Y0I1K0F100", msg::kWordNoUse},
-      {"G1X[1+2]F100", msg::kExpression},
-      {"G1X#<x>F100", msg::kExpression},
-      {"G2X3Y0I#1F100", msg::kExpression},
-      {"G2X3Y0R[1]F100", msg::kExpression},
+      {"G1X[SQRT[-1]]F100", msg::kOutsideDomain},
+      {"G2X3Y0I#1F100", msg::kArcRadiusZero},  // #1 is 0
+      {"G2X3Y0R[1/0]F100", msg::kDivideByZero},
       {"G1X5A90F100", msg::kRotaryA},
       {"G1X5U1F100", msg::kAxisNotDrawn},
       {"G1X5F-5", msg::kNegativeFeed},
@@ -177,7 +177,7 @@ TEST(PlotReader, RefusesWhatCouldBeMisreadAndDrawsWhatOnlyCarriesMachineWords) {
       {"G1X5H1F100", msg::kWordNoUse},
       {"G2X3Y0I1P2F100", msg::kArcTurns},
       {"M98P100", msg::kSubprogram},
-      {"O100 sub", msg::kSubprogram},
+      {"O100 sub", msg::kOwordUnmatched},
       {"G2F100", msg::kArcNeedsCentre},
       {"#1", msg::kBadCharacter},
       {"G2X11.003Y0R5F100", msg::kArcRadiusSmall},  // 0.0015 beyond, more than the allowance
@@ -194,10 +194,12 @@ TEST(PlotReader, RefusesWhatCouldBeMisreadAndDrawsWhatOnlyCarriesMachineWords) {
       {"M159 P601 Q2", nullptr, 0},
       {"G64 P0.254 Q0.025", nullptr, 0},
       {"#<holes> = 4", nullptr, 0},
-      {"#<_x> = [#<holes> * 2] (and a comment)", nullptr, 0},
+      {"#<_width> = [#1 * 2] (and a comment)", nullptr, 0},
       {"G1 X5 M52 P1 F100", nullptr, 1, 5, 0},
       {"G1 X5 S100 T1 F#<_hal[plasmac.cut-feed-rate]>", nullptr, 1, 5, 0},
       {"G1 X5 F[100*2]", nullptr, 1, 5, 0},
+      {"G1X[1+2]F100", nullptr, 1, 3, 0},
+      {"G2X3Y0R[1]F100", nullptr, 1, 3, 0, 2, 0},
       {"M67 E0 Q1", nullptr, 0},
       // machine words: the tool, its offsets, probing, outputs and user codes leave the path alone
       {"M6 T1", nullptr, 0},
@@ -284,7 +286,7 @@ TEST(PlotReader, APlasmaProgramWithMachineWordsIsDrawnInFull) {
 
 TEST(PlotReader, AKnownFeedAfterAnExpressionIsKnownAgain) {
   EXPECT_FALSE(ReadProgram("F#<_hal[x]>\nF300\nG1X5\n").feedUnknown);
-  EXPECT_TRUE(ReadProgram("F300\nG1X5F#1\n").feedUnknown);
+  EXPECT_TRUE(ReadProgram("F300\nG1X5F#<_hal[x]>\n").feedUnknown);
   EXPECT_FALSE(ReadProgram("F#1\nG0X5\n").feedUnknown) << "a rapid runs at no feed";
 }
 

@@ -16,8 +16,9 @@
 namespace talvo::plot {
 namespace {
 
-// Lines of every kind the reader meets: moves in both distance modes and both units, arcs
-// of both forms, words passed over, and lines it refuses.
+// Lines of every kind the two threads meet: moves in both distance modes and both units, arcs
+// of both forms, words passed over, and lines it refuses. Parameters, expressions and o-words
+// are left out: a program with one is read through the language, on one thread.
 const char* const kLines[] = {
     "G0 X10 Y10",
     "G1 X20.5 Y-3.25 F1200",
@@ -34,8 +35,6 @@ const char* const kLines[] = {
     "M3 S2000",
     "M5",
     "M101 P3",
-    "#1 = [2 * 3]",
-    "F[#1]",
     "F900",
     "T2",
     "N120 G0 X0 Y0",
@@ -44,7 +43,6 @@ const char* const kLines[] = {
     "G1 X1e3",
     "G2 X1 Y1",
     "G1 X2 Q4",
-    "G1 X[#1]",
     "G18",
     "G2 X5 Y5 R1",
     "G7",
@@ -53,7 +51,6 @@ const char* const kLines[] = {
     "G1 X3 A4",
     "/G1 X4 Y4",
     "G3 X0 Y0 I3 J3 P2",
-    "O100 sub",
     "G1 Z-1.5",
     "G80",
     "X5",

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "ngc_runner.h"
 #include "reading_pipeline.h"
 
 namespace talvo::plot {
@@ -16,8 +17,9 @@ constexpr std::size_t kTwoThreadsFrom = std::size_t{1} << 20;
 PlotProgram Reserved(std::string_view text) {
   PlotProgram out;
   // One pass to count lines spares the vectors their growing copies; the moves' room is
-  // only touched as it fills. A line makes one move at most, so the room never runs out: on
-  // a file of stacked moves, growing would copy hundreds of megabytes and hold twice as many.
+  // only touched as it fills. A plain line makes one move at most, so the room never runs out:
+  // on a file of stacked moves, growing would copy hundreds of megabytes and hold twice as
+  // many. Only a loop or a subroutine makes more, and then the moves grow as they come.
   const std::size_t lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
   out.lineStarts.reserve(lines);
   out.moves.reserve(lines);
@@ -28,7 +30,9 @@ PlotProgram Reserved(std::string_view text) {
 
 PlotProgram ReadProgram(std::string_view text, ThreadChoice threads) {
   PlotProgram out = Reserved(text);
-  if (UsesTwoThreads(threads, text.size() >= kTwoThreadsFrom)) {
+  if (ProgramUsesLanguage(text)) {
+    ReadWithLanguage(text, out);
+  } else if (UsesTwoThreads(threads, text.size() >= kTwoThreadsFrom)) {
     ReadOnTwoThreads(text, out);
   } else {
     ReadOnOneThread(text, out);

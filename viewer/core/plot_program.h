@@ -26,7 +26,7 @@ struct PassedOver {
 
 /// Everything the reader found in one program text.
 struct PlotProgram {
-  MoveList moves;                         ///< in program order, so their source lines never decrease
+  MoveList moves;                         ///< in program order; a loop or a call repeats lines
   std::vector<PlotError> errors;          ///< the first kMaxKeptErrors unreadable lines
   std::size_t errorCount = 0;             ///< all unreadable lines, also those not kept
   std::vector<PassedOver> passedOver;     ///< in the order first met
@@ -42,8 +42,20 @@ struct PlotProgram {
 
   static constexpr std::size_t kMaxKeptErrors = 10000;
 
-  /// Half-open range of indices into moves of the moves that source line `line` commands.
+  /// Half-open range of indices into moves of the moves that source line `line` commands: all
+  /// of them when lines never repeat, else those of the first time the line ran.
   std::pair<std::size_t, std::size_t> MovesOfLine(std::uint32_t line) const;
+  /// Every run of consecutive moves that source line `line` commands, in program order: one
+  /// for each time a loop or a call ran it.
+  std::vector<std::pair<std::size_t, std::size_t>> MoveRunsOfLine(std::uint32_t line) const;
+  /// Finds the moves of each line once the moves are all read, when a line ran more than once;
+  /// lines in program order need no index.
+  void IndexRepeatedLines();
+
+ private:
+  // When lines repeat: the moves of line l are movesByLine_[lineMovesFrom_[l] .. lineMovesFrom_[l + 1]).
+  std::vector<std::uint32_t> lineMovesFrom_;
+  std::vector<std::uint32_t> movesByLine_;
 };
 
 }  // namespace talvo::plot
