@@ -26,12 +26,13 @@ PlotProgram Reserved(std::string_view text) {
 
 }  // namespace
 
-PlotProgram ReadProgram(std::string_view text, ThreadChoice threads) {
+PlotProgram ReadProgram(std::string_view text, ThreadChoice threads, ReadProgress* progress) {
   PlotProgram out = Reserved(text);
+  if (progress) progress->bytesTotal.store(text.size(), std::memory_order_relaxed);
   if (UsesTwoThreads(threads, text.size() >= kTwoThreadsFrom)) {
-    ReadOnTwoThreads(text, out);
+    ReadOnTwoThreads(text, out, progress);
   } else {
-    ReadOnOneThread(text, out);
+    ReadOnOneThread(text, out, progress);
   }
   return out;
 }
