@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QListView>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QSlider>
 #include <QSplitter>
 #include <QStatusBar>
@@ -36,7 +37,7 @@ QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
 }  // namespace
 
 PlotWindow::PlotWindow(const QString& file, QWidget* parent)
-    : QMainWindow(parent), file_(QFileInfo(file).absoluteFilePath()), plot_(std::make_unique<LoadedPlot>()) {
+    : QMainWindow(parent), file_(QFileInfo(file).absoluteFilePath()), plot_(std::make_shared<LoadedPlot>()) {
   setWindowTitle(Text(WindowTitle(QFileInfo(file_).fileName().toStdString())));
   if (QFile::exists(QStringLiteral(":/pictures/icon.png"))) setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.png")));
   resize(1200, 800);
@@ -109,6 +110,10 @@ PlotWindow::PlotWindow(const QString& file, QWidget* parent)
   });
 
   connect(&follower_, &FileFollower::Changed, this, &PlotWindow::Reload);
+  connect(&loader_, &PlotLoader::Progress, this, &PlotWindow::ShowReading);
+  connect(&loader_, &PlotLoader::Loaded, this, &PlotWindow::ShowLoaded);
+  // The bar stays through the first drawing of a plot read elsewhere, which may take as long.
+  connect(view_, &PlotWidget::Drawn, progress_, &QWidget::hide);
   Reload();
 }
 
@@ -133,13 +138,30 @@ void PlotWindow::BuildStatusBar() {
   statusBar()->addWidget(cursor_);
   statusBar()->addWidget(units_);
   statusBar()->addWidget(moveFacts_);
+  progress_ = new QProgressBar(this);
+  progress_->setObjectName(QStringLiteral("readProgress"));
+  progress_->setMaximumWidth(220);
+  progress_->hide();
+  statusBar()->addPermanentWidget(progress_);
   statusBar()->addPermanentWidget(extents_);
   statusBar()->addPermanentWidget(lengths_);
 }
 
 void PlotWindow::Reload() {
   follower_.Follow(file_);
-  auto next = std::make_unique<LoadedPlot>(LoadPlot(QFile::encodeName(file_).toStdString()));
+  loader_.Load(file_);
+}
+
+bool PlotWindow::Busy() const { return loader_.Loading() || !progress_->isHidden(); }
+
+void PlotWindow::ShowReading(int percent) {
+  progress_->setRange(0, 100);
+  progress_->setValue(percent);
+  progress_->setFormat(QStringLiteral("%1 %p%").arg(plot_text::kReading));
+  progress_->show();
+}
+
+void PlotWindow::ShowLoaded(std::shared_ptr<LoadedPlot> next) {
   // Detach the views before the old plot goes.
   view_->SetMessage({});
   lines_->SetPlot(nullptr);
@@ -168,6 +190,13 @@ void PlotWindow::Reload() {
   ApplySettings();
   statusBar()->showMessage(view_->Message());
   ShowTotals();
+  if (progress_->isHidden()) return;
+  if (plot_->problem.empty() && !plot_->program.moves.empty()) {
+    progress_->setRange(0, 0);  // drawing has no share to show
+    progress_->setFormat(plot_text::kDrawing);
+  } else {
+    progress_->hide();
+  }
 }
 
 void PlotWindow::ShowTotals() {
