@@ -16,6 +16,7 @@
 #include "reading_report.h"
 #include "single_instance.h"
 #include "summary_printing.h"
+#include "terminal_progress.h"
 
 namespace {
 
@@ -39,16 +40,23 @@ talvo::plot::JobSettings JobSettingsFor(const PlotCommandLine& asked) {
 
 // Draws the program into a picture. Each refused line is named on standard error with its
 // number and reason, and so is what was passed over; the exit status is 1 when a line was
-// refused, even though the picture of the rest is written.
+// refused, even though the picture of the rest is written. On a terminal, standard error shows
+// how far the reading has come, then that the picture is being drawn.
 int Export(const PlotCommandLine& asked) {
   const auto size = talvo::plot::ExportSizeOf(asked.size);
   if (!size) return Fail(std::string(plot_text::kBadSize) + ": " + asked.size);
-  const talvo::plot::LoadedPlot plot = talvo::plot::LoadPlot(asked.file);
+  talvo::plot::ReadProgress progress;
+  talvo::plot::TerminalProgress shown(stderr);
+  shown.Show(plot_text::kReading, &progress);
+  const talvo::plot::LoadedPlot plot = talvo::plot::LoadPlot(asked.file, &progress);
+  shown.Clear();
   const std::string report = talvo::plot::ReadingReport(plot.program, asked.file);
   std::fwrite(report.data(), 1, report.size(), stderr);
+  shown.Show(plot_text::kDrawing);
   const QString problem =
       talvo::plot::ExportPlot(plot, QFile::decodeName(asked.file.c_str()), QFile::decodeName(asked.exportTo->c_str()),
                               QSize(size->width, size->height));
+  shown.Clear();
   if (!problem.isEmpty()) return Fail(problem.toStdString());
   return talvo::plot::ReadingExitStatus(plot.program);
 }
