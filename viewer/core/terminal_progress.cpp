@@ -24,9 +24,14 @@ bool IsTerminal(std::FILE* stream) {
 #endif
 }
 
+bool WriteBytes(std::FILE* stream, std::string_view utf8) {
+  return std::fwrite(utf8.data(), 1, utf8.size(), stream) == utf8.size();
+}
+
 }  // namespace
 
-TerminalProgress::TerminalProgress(std::FILE* err) : err_(err), terminal_(IsTerminal(err)) {}
+TerminalProgress::TerminalProgress(std::FILE* err, Writer write)
+    : err_(err), write_(write ? write : &WriteBytes), terminal_(IsTerminal(err)) {}
 
 TerminalProgress::~TerminalProgress() { Clear(); }
 
@@ -47,7 +52,7 @@ void TerminalProgress::Clear() {
   thread_.join();
   // Spaces over the line rather than an escape sequence, which not every console knows.
   Write(std::string(shown_, ' '));
-  std::fputc('\r', err_);
+  write_(err_, "\r");
   std::fflush(err_);
   shown_ = 0;
 }
@@ -62,7 +67,7 @@ void TerminalProgress::Run(const std::string& what, const ReadProgress* progress
 void TerminalProgress::Write(const std::string& line) {
   // A shorter line leaves no tail of the longer one before it.
   const std::string padded = line.size() < shown_ ? line + std::string(shown_ - line.size(), ' ') : line;
-  std::fprintf(err_, "\r%s", padded.c_str());
+  write_(err_, "\r" + padded);
   std::fflush(err_);
   shown_ = padded.size();
 }

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <thread>
 
 #include "read_progress.h"
@@ -17,7 +18,10 @@ namespace talvo::plot {
 /// `err` is not a terminal (a file, a pipe, a test) nothing at all is written.
 class TerminalProgress {
  public:
-  explicit TerminalProgress(std::FILE* err);
+  /// How a piece of the line is written; a console that takes UTF-16 is given its own.
+  using Writer = bool (*)(std::FILE* stream, std::string_view utf8);
+
+  explicit TerminalProgress(std::FILE* err, Writer write = nullptr);
   ~TerminalProgress();
   TerminalProgress(const TerminalProgress&) = delete;
   TerminalProgress& operator=(const TerminalProgress&) = delete;
@@ -32,6 +36,7 @@ class TerminalProgress {
   void Write(const std::string& line);
 
   std::FILE* err_;
+  Writer write_;
   bool terminal_;
   std::size_t shown_ = 0;  // characters on the line now
   std::mutex mutex_;
