@@ -58,7 +58,7 @@ TEST(TerminalProgress, OnATerminalOnlyAndWipedAtTheEnd) {
   const std::string shown = Drain(master);
   close(master);
   EXPECT_EQ(shown.rfind("\rtalvo-plot: OKUNUYOR ", 0), 0u) << shown;
-  EXPECT_NE(shown.find("%"), std::string::npos) << shown;
+  EXPECT_NE(shown.find('%'), std::string::npos) << shown;
   // The last line is spaces over the whole width, and the cursor back at its start.
   const std::size_t wipe = shown.rfind('\r', shown.size() - 2);
   ASSERT_NE(wipe, std::string::npos);

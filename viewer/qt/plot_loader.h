@@ -20,7 +20,7 @@ class PlotLoader : public QObject {
 
  public:
   /// Files from this size on are read on another thread.
-  static constexpr qint64 kElsewhereFrom = 256 * 1024;
+  static constexpr qint64 kElsewhereFrom = qint64{256} * 1024;
 
   explicit PlotLoader(QObject* parent = nullptr);
   ~PlotLoader() override;

@@ -52,7 +52,7 @@ class PlotWindow : public QMainWindow {
 
  private:
   void BuildStatusBar();
-  void ShowLoaded(std::shared_ptr<LoadedPlot> plot);
+  void ShowLoaded(std::shared_ptr<LoadedPlot> next);
   void ShowReading(int percent);
   void ShowTotals();
   void BuildSettingsBar();

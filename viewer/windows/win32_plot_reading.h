@@ -22,7 +22,7 @@ inline constexpr UINT kPlotReadMessage = WM_APP + 20;
 class PlotReading {
  public:
   /// Files from this size on are read on the worker thread.
-  static constexpr std::uintmax_t kElsewhereFrom = 256 * 1024;
+  static constexpr std::uintmax_t kElsewhereFrom = std::uintmax_t{256} * 1024;
 
   PlotReading(const std::filesystem::path& file, HWND window);
   ~PlotReading();
