@@ -23,7 +23,9 @@ PlotLoader::PlotLoader(QObject* parent) : QObject(parent) {
   connect(&watcher_, &QFutureWatcher<std::shared_ptr<LoadedPlot>>::finished, this, &PlotLoader::TakeResult);
 }
 
-PlotLoader::~PlotLoader() {
+PlotLoader::~PlotLoader() { Cancel(); }
+
+void PlotLoader::Cancel() {
   Stop();
   watcher_.waitForFinished();  // the reading stops within a chunk of lines
 }

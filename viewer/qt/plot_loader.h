@@ -26,6 +26,8 @@ class PlotLoader : public QObject {
   ~PlotLoader() override;
 
   void Load(const QString& file);
+  /// Stops a reading still running and waits the short while it takes to end.
+  void Cancel();
   bool Loading() const { return watcher_.isRunning(); }
 
  signals:

@@ -148,6 +148,12 @@ void PlotWindow::Reload() {
   loader_.Load(file_);
 }
 
+void PlotWindow::closeEvent(QCloseEvent* event) {
+  loader_.Cancel();
+  progress_->hide();
+  QMainWindow::closeEvent(event);
+}
+
 bool PlotWindow::Busy() const { return loader_.Loading() || !progress_->isHidden(); }
 
 void PlotWindow::ShowReading(int percent) {

@@ -50,6 +50,10 @@ class PlotWindow : public QMainWindow {
 
   const LoadedPlot& Plot() const { return *plot_; }
 
+ protected:
+  /// A reading still running stops with the window.
+  void closeEvent(QCloseEvent* event) override;
+
  private:
   void BuildStatusBar();
   void ShowLoaded(std::shared_ptr<LoadedPlot> next);
