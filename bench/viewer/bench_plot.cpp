@@ -191,6 +191,27 @@ void BM_WorstStall(benchmark::State& state) {
   state.counters["worst_stall_ms"] = worst;
 }
 
+// The time from starting talvo-plot to its window first shown (offscreen), the file being read
+// meanwhile; the window ends itself there (TALVO_PLOT_END_WHEN_SHOWN, see its main). The
+// fastest and the slowest run give the spread on a busy machine.
+void BM_TimeToWindow(benchmark::State& state) {
+  const int workload = static_cast<int>(state.range(0));
+  const fs::path& path = ProgramPath(workload);
+  state.SetLabel(kWorkloads[workload].name);
+  double fastest = 1e300, slowest = 0;
+  for (auto _ : state) {
+    const ChildRun run = RunChild({TALVO_PLOT, path.string()},
+                                  {"QT_QPA_PLATFORM=offscreen", "TALVO_PLOT_END_WHEN_SHOWN=1",
+                                   "XDG_CONFIG_HOME=" + (Folder() / "config").string()},
+                                  Folder());
+    if (run.status != 0) state.SkipWithError("talvo-plot did not show its window");
+    fastest = std::min(fastest, run.seconds * 1000);
+    slowest = std::max(slowest, run.seconds * 1000);
+  }
+  state.counters["window_shown_ms"] = fastest;
+  state.counters["window_shown_slowest_ms"] = slowest;
+}
+
 void FirstPictureArgs(benchmark::internal::Benchmark* b) {
   for (int w = kDenseSheet; w <= kStackedMoves; ++w) b->Arg(w);
 }
@@ -204,6 +225,7 @@ void DrawArgs(benchmark::internal::Benchmark* b) {
 BENCHMARK(BM_FirstPicture)->Apply(FirstPictureArgs)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_DrawExact)->Apply(DrawArgs)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WorstStall)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_TimeToWindow)->Arg(kDenseSheet)->Arg(kTiny)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 }  // namespace
 }  // namespace talvo::plot

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "flat_json.h"
 #include "gcode_reader.h"
@@ -202,6 +203,35 @@ TEST(ReadingReport, TheExitStatusAndTheLines) {
   EXPECT_EQ(ReadingExitStatus(passed), 0);
   EXPECT_EQ(ReadingExitStatus(ReadProgram("G0X1\n")), 0);
   EXPECT_EQ(ReadingReport(ReadProgram("G0X1\n"), "p.ngc"), "");
+}
+
+// Progress is shown only where standard error is a terminal: under script(1) the reading's share,
+// and for --export the drawing, are there; run as the other tests run, nothing is.
+TEST(PlotCli, ShowsProgressOnATerminalOnly) {
+  const TempRoot scratch;
+  const std::string file = (scratch.Path() / "p.ngc").string();
+  WriteBytes(file, "G0X0Y0\nG1X10F300\nG2I-5J0\nM30\n");
+  const struct {
+    const char* name;
+    std::string args;
+    std::vector<std::string> shown;
+  } cases[] = {
+      {"summary", "--summary '" + file + "'", {"talvo-plot: OKUNUYOR "}},
+      {"export",
+       "--export '" + (scratch.Path() / "p.png").string() + "' '" + file + "'",
+       {"talvo-plot: OKUNUYOR ", "talvo-plot: ÇİZİLİYOR"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Ran quiet = RunPlot(c.args);
+    EXPECT_EQ(quiet.exitCode, 0);
+    EXPECT_EQ(quiet.err, "");
+    const Ran onTerminal =
+        RunCommand("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM script -qec \"'" TALVO_PLOT "' " + c.args +
+                   "\" /dev/null");
+    EXPECT_EQ(onTerminal.exitCode, 0) << onTerminal.out;
+    for (const std::string& text : c.shown) EXPECT_THAT(onTerminal.out, HasSubstr("\r" + text)) << onTerminal.out;
+  }
 }
 
 }  // namespace

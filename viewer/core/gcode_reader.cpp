@@ -28,14 +28,15 @@ PlotProgram Reserved(std::string_view text) {
 
 }  // namespace
 
-PlotProgram ReadProgram(std::string_view text, ThreadChoice threads) {
+PlotProgram ReadProgram(std::string_view text, ThreadChoice threads, ReadProgress* progress) {
   PlotProgram out = Reserved(text);
+  if (progress) progress->bytesTotal.store(text.size(), std::memory_order_relaxed);
   if (ProgramUsesLanguage(text)) {
-    ReadWithLanguage(text, out);
+    ReadWithLanguage(text, out, {}, progress);
   } else if (UsesTwoThreads(threads, text.size() >= kTwoThreadsFrom)) {
-    ReadOnTwoThreads(text, out);
+    ReadOnTwoThreads(text, out, progress);
   } else {
-    ReadOnOneThread(text, out);
+    ReadOnOneThread(text, out, progress);
   }
   return out;
 }

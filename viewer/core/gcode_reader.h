@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "plot_program.h"
+#include "read_progress.h"
 #include "thread_choice.h"
 
 namespace talvo::plot {
@@ -20,8 +21,9 @@ namespace talvo::plot {
 /// it sets (units, distance, motion, feed) take effect when only its motion failed.
 /// The start is G17 G21 G90 at the origin with no motion mode.
 /// A large text is read on two threads, with the same result; `threads` may force one or two
-/// whatever the size and the machine.
-PlotProgram ReadProgram(std::string_view text, ThreadChoice threads = ThreadChoice::ByMachine);
+/// whatever the size and the machine. `progress`, if given, counts the bytes read and can stop it.
+PlotProgram ReadProgram(std::string_view text, ThreadChoice threads = ThreadChoice::ByMachine,
+                        ReadProgress* progress = nullptr);
 
 /// The same reading on the calling thread alone, whatever the size: what ReadProgram's two
 /// threads must agree with.

@@ -11,10 +11,11 @@ namespace talvo::plot {
 namespace {
 
 // A text already found drawable.
-LoadedPlot PlotOfGoodText(std::string text) {
+LoadedPlot PlotOfGoodText(std::string text, ReadProgress* progress = nullptr) {
   LoadedPlot plot;
   plot.text = std::move(text);
-  plot.program = ReadProgram(plot.text);
+  plot.program = ReadProgram(plot.text, ThreadChoice::ByMachine, progress);
+  if (progress && progress->Stopped()) return plot;
   plot.index = MoveIndex(plot.program);
   return plot;
 }
@@ -31,12 +32,12 @@ LoadedPlot PlotOfText(std::string text) {
   return PlotOfGoodText(std::move(text));
 }
 
-LoadedPlot LoadPlot(const std::string& path) {
+LoadedPlot LoadPlot(const std::string& path, ReadProgress* progress) {
   ProgramFile file = LoadProgramFile(path);
   LoadedPlot plot;
   // The file's text has been checked as it was loaded; a second look would scan it again.
   if (file.problem.empty())
-    plot = PlotOfGoodText(std::move(file.text));
+    plot = PlotOfGoodText(std::move(file.text), progress);
   else
     plot.problem = file.problem;
   plot.path = path;

@@ -6,6 +6,7 @@
 
 #include "move_index.h"
 #include "plot_program.h"
+#include "read_progress.h"
 
 namespace talvo::plot {
 
@@ -19,7 +20,9 @@ struct LoadedPlot {
   MoveIndex index;
 };
 
-LoadedPlot LoadPlot(const std::string& path);
+/// `progress`, if given, counts the bytes read and can stop the reading: a stopped plot is
+/// incomplete and only fit to be thrown away.
+LoadedPlot LoadPlot(const std::string& path, ReadProgress* progress = nullptr);
 
 /// The bytes a loaded program holds, text and index included.
 std::size_t HeldBytes(const LoadedPlot& plot);

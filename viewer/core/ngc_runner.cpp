@@ -35,8 +35,8 @@ std::size_t LineEnd(std::string_view text, std::size_t start) {
 
 class NgcRunner {
  public:
-  NgcRunner(std::string_view text, PlotProgram& out, const LanguageLimits& limits)
-      : text_(text), out_(out), limits_(limits), parameters_(names_), interpreter_(out) {}
+  NgcRunner(std::string_view text, PlotProgram& out, const LanguageLimits& limits, ReadProgress* progress)
+      : text_(text), out_(out), limits_(limits), progress_(progress), parameters_(names_), interpreter_(out) {}
 
   void Run();
 
@@ -57,7 +57,8 @@ class NgcRunner {
 
   void Load();
   std::string_view LineText(std::uint32_t line) const;
-  bool Take(std::uint32_t line);  // the parsed line into the interpreter; false to stop
+  bool Take(std::uint32_t line);     // the parsed line into the interpreter; false to stop
+  bool Stopped(std::uint32_t line);  // tells the progress how far the run is; true when it is stopped
   bool RunWords(const NgcLine& line);
   bool RunOword(const NgcLine& line);
   bool Branch(const NgcLine& line);
@@ -71,6 +72,7 @@ class NgcRunner {
   std::string_view text_;
   PlotProgram& out_;
   LanguageLimits limits_;
+  ReadProgress* progress_;
   ParameterNames names_;
   ParameterStore parameters_;
   std::vector<std::uint32_t> index_;  // each file line's entry in lines_, or kPlain
@@ -141,6 +143,7 @@ void NgcRunner::Run() {
   std::uint64_t blocks = 0;
   while (pc_ < index_.size()) {
     if (++blocks > limits_.blocks) return Fail(msg::kBlockLimit);
+    if (blocks % 1024 == 0 && Stopped(pc_)) return;
     const std::uint32_t k = index_[pc_];
     if (k == kPlain) {
       parser_.Read(LineText(pc_), parsed_);
@@ -162,6 +165,15 @@ void NgcRunner::Run() {
       ++pc_;
     }
   }
+}
+
+// A loop goes back over lines already read, so the progress is the furthest line reached.
+bool NgcRunner::Stopped(std::uint32_t line) {
+  if (!progress_) return false;
+  const std::size_t at = out_.lineStarts[line];
+  if (at > progress_->bytesRead.load(std::memory_order_relaxed))
+    progress_->bytesRead.store(at, std::memory_order_relaxed);
+  return progress_->Stopped();
 }
 
 bool NgcRunner::Take(std::uint32_t line) {
@@ -365,9 +377,10 @@ bool NgcRunner::Leave(const NgcLine& line) {
 
 }  // namespace
 
-void ReadWithLanguage(std::string_view text, PlotProgram& out, const LanguageLimits& limits) {
-  NgcRunner runner(text, out, limits);
+void ReadWithLanguage(std::string_view text, PlotProgram& out, const LanguageLimits& limits, ReadProgress* progress) {
+  NgcRunner runner(text, out, limits, progress);
   runner.Run();
+  if (progress) progress->bytesRead.store(text.size(), std::memory_order_relaxed);
   out.IndexRepeatedLines();
 }
 

@@ -8,6 +8,7 @@
 
 #include "ngc_line.h"
 #include "plot_program.h"
+#include "read_progress.h"
 
 namespace talvo::plot {
 
@@ -24,6 +25,8 @@ struct LanguageLimits {
 /// and a call stack. Every line it runs becomes an ordinary line with numbers for the modal
 /// interpreter; a move records the file's line that made it, so lines repeat in a loop.
 /// A program that runs too long, calls too deep or moves too much stops with its own message.
-void ReadWithLanguage(std::string_view text, PlotProgram& out, const LanguageLimits& limits = {});
+/// `progress`, if any, learns how far into the file the run has come and may stop it.
+void ReadWithLanguage(std::string_view text, PlotProgram& out, const LanguageLimits& limits = {},
+                      ReadProgress* progress = nullptr);
 
 }  // namespace talvo::plot

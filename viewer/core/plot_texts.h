@@ -58,6 +58,8 @@ inline constexpr const char* kStepForwardTip = "Bir hareket ileri (Sağ).";
 inline constexpr const char* kFirstMove = "BAŞ";
 inline constexpr const char* kLastMove = "SON";
 inline constexpr const char* kPlayback = "OYNATMA";
+inline constexpr const char* kReading = "OKUNUYOR";
+inline constexpr const char* kDrawing = "ÇİZİLİYOR";
 inline constexpr const char* kMeasure = "ÖLÇ";
 inline constexpr const char* kMeasureTip =
     "İki tıkla ölç: hareket uçlarına, yay merkezlerine ve sıfır noktasına yapışır (M).";

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "reading_pipeline.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
@@ -26,11 +27,19 @@ std::size_t LineEnd(std::string_view text, std::size_t start) {
 constexpr std::size_t kChunkLines = 1024;
 constexpr std::uint32_t kChunks = 8;
 
+// Tells `progress`, if any, that the text before `at` is read; true when it asks the reading to end.
+bool ReportRead(ReadProgress* progress, std::string_view text, std::size_t at) {
+  if (!progress) return false;
+  progress->bytesRead.store(std::min(at, text.size()), std::memory_order_relaxed);
+  return progress->Stopped();
+}
+
 // One reading on two threads. The finder thread finds the lines and parses them into a ring of
 // chunks; the calling thread interprets the chunks in order and hands them back.
 class TwoThreadReading {
  public:
-  TwoThreadReading(std::string_view text, PlotProgram& out) : text_(text), out_(out) {}
+  TwoThreadReading(std::string_view text, PlotProgram& out, ReadProgress* progress)
+      : text_(text), out_(out), progress_(progress) {}
 
   void Run();
 
@@ -48,6 +57,7 @@ class TwoThreadReading {
 
   std::string_view text_;
   PlotProgram& out_;
+  ReadProgress* progress_;
   std::vector<Chunk> chunks_ = std::vector<Chunk>(kChunks);
   // Chunks filled and chunks taken. Each side waits on the other's count only when it has to,
   // and the counts change a few thousand times a second, so the threads seldom sleep.
@@ -96,7 +106,8 @@ void TwoThreadReading::HandBack(bool last) {
 void TwoThreadReading::FindAndParse() {
   try {
     std::size_t start = 0;
-    while (start < text_.size()) {
+    bool stopped = false;  // by the one waiting on the progress
+    while (start < text_.size() && !stopped) {
       const std::uint32_t next = produced_.load();
       WaitForRoom(next);
       if (stop_.load()) break;
@@ -109,12 +120,14 @@ void TwoThreadReading::FindAndParse() {
         start = stopAt + 1;
       }
       Publish();
+      stopped = ReportRead(progress_, text_, start);
     }
     // Once the program has ended the rest of the lines are only found, for the text pane.
-    while (start < text_.size()) {
+    while (start < text_.size() && !stopped) {
       out_.lineStarts.push_back(static_cast<std::uint32_t>(start));
       start = LineEnd(text_, start) + 1;
     }
+    ReportRead(progress_, text_, start);
   } catch (...) {
     failure_ = std::current_exception();
   }
@@ -141,7 +154,7 @@ void TwoThreadReading::Interpret() {
 
 }  // namespace
 
-void ReadOnOneThread(std::string_view text, PlotProgram& out) {
+void ReadOnOneThread(std::string_view text, PlotProgram& out, ReadProgress* progress) {
   BlockParser parser;
   ModalInterpreter interpreter(out);
   ParsedLine parsed;
@@ -157,11 +170,13 @@ void ReadOnOneThread(std::string_view text, PlotProgram& out) {
     }
     ++index;
     start = stop + 1;
+    if (index % kChunkLines == 0 && ReportRead(progress, text, start)) return;
   }
+  ReportRead(progress, text, start);
 }
 
-void ReadOnTwoThreads(std::string_view text, PlotProgram& out) {
-  TwoThreadReading reading(text, out);
+void ReadOnTwoThreads(std::string_view text, PlotProgram& out, ReadProgress* progress) {
+  TwoThreadReading reading(text, out, progress);
   reading.Run();
 }
 

@@ -2,12 +2,18 @@
 #include "summary_printing.h"
 
 #include "loaded_plot.h"
+#include "plot_texts.h"
 #include "reading_report.h"
+#include "terminal_progress.h"
 
 namespace talvo::plot {
 
 int PrintSummary(const std::string& file, const JobSettings& settings, bool json, std::FILE* out, std::FILE* err) {
-  const LoadedPlot plot = LoadPlot(file);
+  ReadProgress progress;
+  TerminalProgress shown(err);
+  shown.Show(plot_text::kReading, &progress);
+  const LoadedPlot plot = LoadPlot(file, &progress);
+  shown.Clear();
   if (!plot.problem.empty()) {
     std::fprintf(err, "talvo-plot: %s: %s\n", plot.problem.c_str(), file.c_str());
     return 1;

@@ -3,7 +3,9 @@
 // job with --summary.
 #include <QApplication>
 #include <QFile>
+#include <QWindow>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -16,6 +18,7 @@
 #include "reading_report.h"
 #include "single_instance.h"
 #include "summary_printing.h"
+#include "terminal_progress.h"
 
 namespace {
 
@@ -39,19 +42,37 @@ talvo::plot::JobSettings JobSettingsFor(const PlotCommandLine& asked) {
 
 // Draws the program into a picture. Each refused line is named on standard error with its
 // number and reason, and so is what was passed over; the exit status is 1 when a line was
-// refused, even though the picture of the rest is written.
+// refused, even though the picture of the rest is written. On a terminal, standard error shows
+// how far the reading has come, then that the picture is being drawn.
 int Export(const PlotCommandLine& asked) {
   const auto size = talvo::plot::ExportSizeOf(asked.size);
   if (!size) return Fail(std::string(plot_text::kBadSize) + ": " + asked.size);
-  const talvo::plot::LoadedPlot plot = talvo::plot::LoadPlot(asked.file);
+  talvo::plot::ReadProgress progress;
+  talvo::plot::TerminalProgress shown(stderr);
+  shown.Show(plot_text::kReading, &progress);
+  const talvo::plot::LoadedPlot plot = talvo::plot::LoadPlot(asked.file, &progress);
+  shown.Clear();
   const std::string report = talvo::plot::ReadingReport(plot.program, asked.file);
   std::fwrite(report.data(), 1, report.size(), stderr);
+  shown.Show(plot_text::kDrawing);
   const QString problem =
       talvo::plot::ExportPlot(plot, QFile::decodeName(asked.file.c_str()), QFile::decodeName(asked.exportTo->c_str()),
                               QSize(size->width, size->height));
+  shown.Clear();
   if (!problem.isEmpty()) return Fail(problem.toStdString());
   return talvo::plot::ReadingExitStatus(plot.program);
 }
+
+// For the benchmark of the time to the window: with TALVO_PLOT_END_WHEN_SHOWN set, the program
+// ends on the spot when its window is first exposed, so that the run's whole time is the time
+// to the window. Nothing is torn down: that would time the teardown too.
+class EndWhenShown : public QObject {
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Expose && static_cast<QWindow*>(watched)->isExposed()) std::_Exit(0);
+    return false;
+  }
+};
 
 }  // namespace
 
@@ -85,6 +106,9 @@ int main(int argc, char** argv) {
     window.Reload();
     window.BringForward();
   });
+  EndWhenShown endWhenShown;
+  window.winId();  // the window's handle, so the filter sits on it before the first expose
+  if (qEnvironmentVariableIsSet("TALVO_PLOT_END_WHEN_SHOWN")) window.windowHandle()->installEventFilter(&endWhenShown);
   window.show();
   return QApplication::exec();
 }

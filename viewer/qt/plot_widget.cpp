@@ -216,10 +216,12 @@ void PlotWidget::paintEvent(QPaintEvent*) {
       DrawElsewhere();
     }
   }
-  if (pictureValid_ && pictureView_ == view_) painter.drawImage(QPointF(0, 0), picture_);
+  const bool exact = pictureValid_ && pictureView_ == view_;
+  if (exact) painter.drawImage(QPointF(0, 0), picture_);
   PlotRenderer(*plot_).PaintHighlight(painter, view_, highlight_);
   if (playing_) PaintPlayback(painter);
   if (!measured_.empty()) PaintMeasured(painter);
+  if (exact) emit Drawn();
 }
 
 void PlotWidget::resizeEvent(QResizeEvent*) {

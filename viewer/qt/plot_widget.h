@@ -57,6 +57,8 @@ class PlotWidget : public QWidget {
   void CursorMoved(double x, double y);
   void MoveClicked(std::size_t move);
   void PointClicked(double x, double y, double reach);
+  /// The exact picture of the plot at the view shown has been painted.
+  void Drawn();
 
  protected:
   void paintEvent(QPaintEvent* event) override;

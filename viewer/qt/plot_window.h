@@ -12,9 +12,11 @@
 #include "file_follower.h"
 #include "loaded_plot.h"
 #include "playback_controller.h"
+#include "plot_loader.h"
 #include "plot_settings.h"
 
 class QLabel;
+class QProgressBar;
 class QListView;
 class QListWidget;
 class QSlider;
@@ -36,8 +38,11 @@ class PlotWindow : public QMainWindow {
   explicit PlotWindow(const QString& file, QWidget* parent = nullptr);
   ~PlotWindow() override;
 
-  /// Reads the file again and shows it fitted.
+  /// Reads the file again and shows it fitted. A large file is read on another thread while the
+  /// window shows its progress and the plot read before.
   void Reload();
+  /// True from a Reload() until its plot is shown and drawn.
+  bool Busy() const;
   /// Shows, unminimizes, raises and activates the window.
   void BringForward();
   /// Playback's place: the torch after `seconds` of the job as estimated.
@@ -45,8 +50,14 @@ class PlotWindow : public QMainWindow {
 
   const LoadedPlot& Plot() const { return *plot_; }
 
+ protected:
+  /// A reading still running stops with the window.
+  void closeEvent(QCloseEvent* event) override;
+
  private:
   void BuildStatusBar();
+  void ShowLoaded(std::shared_ptr<LoadedPlot> next);
+  void ShowReading(int percent);
   void ShowTotals();
   void BuildSettingsBar();
   void BuildViewKeys();
@@ -61,7 +72,9 @@ class PlotWindow : public QMainWindow {
   void OnLineSelected(int row);
 
   QString file_;
-  std::unique_ptr<LoadedPlot> plot_;
+  std::shared_ptr<LoadedPlot> plot_;
+  PlotLoader loader_;
+  QProgressBar* progress_ = nullptr;  // while reading and drawing
   PlotWidget* view_ = nullptr;
   ProgramLinesModel* lines_ = nullptr;
   QListView* linesView_ = nullptr;

@@ -15,6 +15,7 @@
 #include "program_arguments.h"
 #include "reading_report.h"
 #include "summary_printing.h"
+#include "terminal_progress.h"
 #include "text_conversion.h"
 #include "win32_plot_instance.h"
 #include "win32_plot_picture.h"
@@ -53,11 +54,16 @@ int Summary(const PlotCommandLine& asked) {
 }
 
 // The fitted picture as a PNG; each refused line is named on standard error, and the exit
-// status is 1 when a line was refused, though the picture of the rest is written.
+// status is 1 when a line was refused, though the picture of the rest is written. On a console,
+// standard error shows how far the reading has come, then that the picture is being drawn.
 int Export(const PlotCommandLine& asked) {
   const auto size = ExportSizeOf(asked.size);
   if (!size) return Fail(std::string(plot_text::kBadSize) + ": " + asked.size);
-  const LoadedPlot plot = LoadPlot(ReaderPath(talvo::win::Wide(asked.file)));
+  ReadProgress progress;
+  TerminalProgress shown(stderr, &talvo::platform::WriteText);
+  shown.Show(plot_text::kReading, &progress);
+  const LoadedPlot plot = LoadPlot(ReaderPath(talvo::win::Wide(asked.file)), &progress);
+  shown.Clear();
   talvo::platform::WriteText(stderr, ReadingReport(plot.program, asked.file));
   if (!plot.problem.empty()) return Fail(plot.problem + ": " + asked.file);
   if (plot.program.moves.empty()) return Fail(std::string(msg::kNoMoves) + ": " + asked.file);
@@ -65,8 +71,10 @@ int Export(const PlotCommandLine& asked) {
   const PixelBuffer picture{pixels.data(), size->width, size->width, size->height};
   PictureExtras extras;
   extras.job = JobSettingsFor(asked);
+  shown.Show(plot_text::kDrawing);
   DrawPlotPicture(picture, plot, ViewMapping::Fit(plot.program.extents, picture.width, picture.height, kPlotFitMargin),
                   extras);
+  shown.Clear();
   if (const auto problem = WritePng(talvo::win::Wide(*asked.exportTo), picture)) {
     return Fail(std::string(plot_text::kCannotWritePicture) + ": " + *asked.exportTo + " (" + *problem + ")");
   }

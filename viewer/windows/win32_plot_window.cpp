@@ -10,7 +10,6 @@
 #include "reading_report.h"
 #include "text_conversion.h"
 #include "win32_plot_instance.h"
-#include "win32_plot_reader_path.h"
 #include "window_texts.h"
 
 namespace talvo::plot {
@@ -18,11 +17,14 @@ namespace {
 
 constexpr UINT_PTR kFileTimer = 1;
 constexpr UINT kFileTimerMs = 1000;
+constexpr UINT_PTR kProgressTimer = 2;
+constexpr UINT kProgressTimerMs = 50;
 constexpr int kGap = 4;
+constexpr int kProgressHeight = 16;
 
 void RegisterWindowClass() {
   static const bool registered = [] {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&controls);
     WNDCLASSW cls{};
     cls.lpfnWndProc = DefWindowProcW;
@@ -46,14 +48,10 @@ std::wstring EditText(const std::string& utf8) {
   return win::Wide(text);
 }
 
-// The arguments after the program's name.
 }  // namespace
 
 PlotWindow::PlotWindow(std::filesystem::path file, KeptPlotSettings settings)
-    : file_(std::move(file)),
-      settings_(std::move(settings)),
-      plot_(std::make_unique<LoadedPlot>(LoadPlot(ReaderPath(file_.wstring())))) {
-  loaded_ = seen_ = StampOf(file_);
+    : file_(std::move(file)), settings_(std::move(settings)), plot_(std::make_unique<LoadedPlot>()) {
   RegisterWindowClass();
   const std::wstring title = win::Wide(WindowTitle(win::Utf8(file_.filename().wstring())));
   window_ = CreateWindowExW(0, kPlotWindowClass, title.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
@@ -69,14 +67,17 @@ PlotWindow::PlotWindow(std::filesystem::path file, KeptPlotSettings settings)
                           16, window_, nullptr, GetModuleHandleW(nullptr), nullptr);
   SendMessageW(side_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
   bar_ = std::make_unique<PlotSettingsBar>(window_, settings_, [this] { ApplySettings(); });
+  progress_ = CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD | PBS_SMOOTH, 0, 0, 16, 16, window_, nullptr,
+                              GetModuleHandleW(nullptr), nullptr);
+  SendMessageW(progress_, PBM_SETRANGE32, 0, 100);
   Layout();
-  canvas_->SetPlot(plot_.get(), true);
-  lines_->SetPlot(plot_.get());
   ApplySettings();
+  StartReading(true);
   SetTimer(window_, kFileTimer, kFileTimerMs, nullptr);
 }
 
 PlotWindow::~PlotWindow() {
+  reading_.reset();
   if (!IsWindow(window_)) return;
   KillTimer(window_, kFileTimer);
   SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DefWindowProcW));
@@ -161,13 +162,40 @@ bool PlotWindow::CheckFile() {
   return true;
 }
 
-void PlotWindow::Reload() {
+void PlotWindow::Reload() { StartReading(false); }
+
+// The plot shown stays until the new one is read.
+void PlotWindow::StartReading(bool fit) {
+  EndReading();
   loaded_ = seen_ = StampOf(file_);
-  auto fresh = std::make_unique<LoadedPlot>(LoadPlot(ReaderPath(file_.wstring())));
+  fitWhenRead_ = fit;
+  reading_ = std::make_unique<PlotReading>(file_, window_);
+  if (!reading_->OnWorker()) {
+    ShowRead(reading_->Take(), fit);
+    reading_.reset();
+    return;
+  }
+  SendMessageW(progress_, PBM_SETPOS, 0, 0);
+  ShowWindow(progress_, SW_SHOWNA);
+  Layout();
+  SetTimer(window_, kProgressTimer, kProgressTimerMs, nullptr);
+}
+
+// Stops a reading still running, and puts its bar away.
+void PlotWindow::EndReading() {
+  reading_.reset();
+  KillTimer(window_, kProgressTimer);
+  if (IsWindowVisible(progress_)) {
+    ShowWindow(progress_, SW_HIDE);
+    Layout();
+  }
+}
+
+void PlotWindow::ShowRead(std::unique_ptr<LoadedPlot> fresh, bool fit) {
   PictureExtras extras = canvas_->Extras();
   extras.highlight = {0, 0};
   canvas_->SetExtras(extras);
-  canvas_->SetPlot(fresh.get(), false);
+  canvas_->SetPlot(fresh.get(), fit);
   lines_->SetPlot(fresh.get());
   plot_ = std::move(fresh);
   ShowSideText();
@@ -177,7 +205,11 @@ void PlotWindow::Layout() {
   RECT area{};
   GetClientRect(window_, &area);
   const int width = area.right;
-  const int top = kGap + bar_->Place(kGap, kGap, std::max(width - 2 * kGap, 1)) + kGap;
+  int top = kGap + bar_->Place(kGap, kGap, std::max(width - 2 * kGap, 1)) + kGap;
+  if (IsWindowVisible(progress_)) {
+    MoveWindow(progress_, kGap, top, std::max(width - 2 * kGap, 1), kProgressHeight, TRUE);
+    top += kProgressHeight + kGap;
+  }
   const int height = area.bottom - top + kGap;
   const int pictureWidth = width * 62 / 100;
   const int sideWidth = std::max(width - pictureWidth - 3 * kGap, 1);
@@ -200,6 +232,13 @@ LRESULT PlotWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     SetForegroundWindow(window_);
     return 0;
   }
+  if (message == kPlotReadMessage) {
+    if (!reading_) return 0;
+    std::unique_ptr<LoadedPlot> fresh = reading_->Take();
+    EndReading();
+    ShowRead(std::move(fresh), fitWhenRead_);
+    return 0;
+  }
   switch (message) {
     case WM_SIZE: Layout(); return 0;
     case WM_COMMAND:
@@ -207,6 +246,7 @@ LRESULT PlotWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_TIMER:
       if (wParam == kFileTimer) CheckFile();
+      if (wParam == kProgressTimer && reading_) SendMessageW(progress_, PBM_SETPOS, reading_->Percent(), 0);
       return 0;
     case WM_NOTIFY: {
       std::uint32_t line = 0;
@@ -214,6 +254,7 @@ LRESULT PlotWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_DESTROY:
+      EndReading();  // the reading stops with the window
       if (quitOnClose_) PostQuitMessage(0);
       return 0;
     default: break;

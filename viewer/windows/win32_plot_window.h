@@ -19,14 +19,16 @@
 #include "win32_plot_file_stamp.h"
 #include "win32_plot_kept_settings.h"
 #include "win32_plot_lines.h"
+#include "win32_plot_reading.h"
 #include "win32_plot_settings_bar.h"
 
 namespace talvo::plot {
 
 class PlotWindow {
  public:
-  /// Reads `file` and makes the window, not yet shown, with the kept settings; the rapid rate and
-  /// pierce delay of `job` win where the program's own command line gave them.
+  /// Makes the window, not yet shown, with the kept settings, and reads `file`: a large file on a
+  /// worker thread, the window showing the progress meanwhile. The rapid rate and pierce delay
+  /// of `job` win where the program's own command line gave them.
   PlotWindow(std::filesystem::path file, KeptPlotSettings settings);
   ~PlotWindow();
   PlotWindow(const PlotWindow&) = delete;
@@ -55,6 +57,9 @@ class PlotWindow {
   /// file still being written is not drawn half. True when it was read again.
   bool CheckFile();
   void Reload();
+  /// True while the file is being read on the worker thread.
+  bool Busy() const { return reading_ != nullptr; }
+  HWND ProgressBar() const { return progress_; }
 
  private:
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -62,6 +67,9 @@ class PlotWindow {
   void Layout();
   void ShowSideText();
   void ApplySettings();
+  void StartReading(bool fit);
+  void ShowRead(std::unique_ptr<LoadedPlot> fresh, bool fit);
+  void EndReading();
 
   std::filesystem::path file_;
   KeptPlotSettings settings_;
@@ -72,6 +80,9 @@ class PlotWindow {
   std::unique_ptr<ProgramLinesList> lines_;
   std::unique_ptr<PlotSettingsBar> bar_;
   HWND side_ = nullptr;
+  HWND progress_ = nullptr;  // shown while the file is read on the worker thread
+  std::unique_ptr<PlotReading> reading_;
+  bool fitWhenRead_ = false;
   bool quitOnClose_ = false;
 };
 

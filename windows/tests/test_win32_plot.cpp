@@ -19,6 +19,7 @@
 #include "text_conversion.h"
 #include "viewer_choice.h"
 #include "win32_plot_instance.h"
+#include "win32_plot_reader_path.h"
 #include "win32_plot_window.h"
 #include "window_texts.h"
 
@@ -147,6 +148,42 @@ std::pair<std::string, int> RefusalOf(const PlotCommandLine& asked) {
   if (asked.ask == PlotCommandLine::Ask::Version) return {PlotVersionText(), 0};
   if (asked.exportTo && !ExportSizeOf(asked.size)) return {std::string(plot_text::kBadSize) + ": " + asked.size, 1};
   return {"", 0};
+}
+
+// A large file is read on the worker thread: the window is there at once with its progress bar,
+// then shows what reading on the spot gives; one closed mid-read stops its reading.
+TEST(PlotWindowReadingTest, ShowsTheProgressThenTheProgramAndStopsWhenClosed) {
+  const fs::path file = fs::temp_directory_path() / L"talvo-plot-large.nc";
+  std::string text;
+  for (int i = 0; text.size() < 2 * PlotReading::kElsewhereFrom; ++i)
+    text += "G0X" + std::to_string(i % 500) + "Y" + std::to_string(i % 300) + "\r\nG2I-5J0F900\r\n";
+  WriteFile(file, text);
+  {
+    PlotWindow window(file, KeptPlotSettings{});
+    ShowWindow(window.Handle(), SW_SHOWNORMAL);
+    // Nothing is handed over before the messages are pumped: the reading is still going on.
+    EXPECT_TRUE(window.Busy());
+    EXPECT_TRUE(IsWindowVisible(window.ProgressBar()));
+    EXPECT_TRUE(window.Plot().program.lineStarts.empty());
+    const ULONGLONG until = GetTickCount64() + 60000;
+    while (window.Busy() && GetTickCount64() < until) {
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+      Pump();
+    }
+    ASSERT_FALSE(window.Busy());
+    EXPECT_FALSE(IsWindowVisible(window.ProgressBar()));
+    const LoadedPlot read = LoadPlot(ReaderPath(file.wstring()));
+    EXPECT_EQ(window.Plot().program.moves.size(), read.program.moves.size());
+    EXPECT_EQ(window.Plot().program.lineStarts, read.program.lineStarts);
+  }
+  {
+    PlotWindow window(file, KeptPlotSettings{});
+    ShowWindow(window.Handle(), SW_SHOWNORMAL);
+    EXPECT_TRUE(window.Busy());
+    SendMessageW(window.Handle(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(window.Busy());
+  }
+  fs::remove(file);
 }
 
 TEST(PlotArgumentsTest, ReadsTheCommandLineAsLinuxDoes) {
