@@ -43,6 +43,13 @@ double ArcRadius(const PlotMove& move) {
   return std::sqrt(dx * dx + dy * dy);
 }
 
+bool WholeTurn(const PlotMove& move) {
+  if (SamePoint(move.start, move.end)) return true;
+  const double sx = move.start.x - move.centreX, sy = move.start.y - move.centreY;
+  const double ex = move.end.x - move.centreX, ey = move.end.y - move.centreY;
+  return sx * ey - sy * ex == 0 && sx * ex + sy * ey > 0;
+}
+
 double ArcSweep(const PlotMove& move) {
   const bool ccw = move.kind == MoveKind::ArcCcw;
   if (SamePoint(move.start, move.end)) return ccw ? kTwoPi : -kTwoPi;
@@ -71,9 +78,7 @@ PlotExtents MoveBox(const PlotMove& move) {
   if (!move.IsArc()) return box;
   const double r = ArcRadius(move);
   const double cx = move.centreX, cy = move.centreY;
-  const double along = (move.start.x - cx) * (move.end.x - cx) + (move.start.y - cy) * (move.end.y - cy);
-  const double across = (move.start.x - cx) * (move.end.y - cy) - (move.start.y - cy) * (move.end.x - cx);
-  if (SamePoint(move.start, move.end) || (across == 0 && along > 0)) {  // a whole turn, as ArcSweep finds
+  if (WholeTurn(move)) {
     box.Add(cx - r, cy - r);
     box.Add(cx + r, cy + r);
     return box;

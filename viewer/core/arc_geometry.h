@@ -13,6 +13,9 @@ double ArcSweep(const PlotMove& move);
 
 double ArcRadius(const PlotMove& move);
 
+/// True when the arc is a full circle: it ends where it starts, or in the start's direction.
+bool WholeTurn(const PlotMove& move);
+
 /// Length of the path in space (a helix when Z changes along an arc).
 double MoveLength(const PlotMove& move);
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "arc_walk.h"
 #include "clip_segment.h"
 #include "pixel_buffer.h"
 
@@ -28,6 +29,10 @@ class PixelSink {
   void Dot(bool cut, double x, double y) {
     if (x >= 0 && x < rows_.width && y >= rows_.top && y < rows_.bottom)
       Put(cut, static_cast<int>(x), static_cast<int>(y));
+  }
+
+  void Arc(bool cut, const ScreenArc& arc) {
+    WalkArc(arc, rows_.width, rows_.top, rows_.bottom, [&](int x, int y) { Put(cut, x, y); });
   }
 
   void Segment(bool cut, double x0, double y0, double x1, double y1) {
