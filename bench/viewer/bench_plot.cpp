@@ -62,7 +62,16 @@ const Workload kWorkloads[] = {
     {"stacked_moves", [] { return StackedMovesProgram(Scaled(64.0 * 1024 * 1024 - 64)); }},
     {"tiny", [] { return std::string("G0X0Y0\r\nG1X10F300\r\nM30\r\n"); }},
 };
-enum { kRandomHoleSheet, kPolylines, kShiftedNestCopies, kSpreadNest, kIdenticalCircles, kHugeCircles, kStackedMoves, kTiny };
+enum {
+  kRandomHoleSheet,
+  kPolylines,
+  kShiftedNestCopies,
+  kSpreadNest,
+  kIdenticalCircles,
+  kHugeCircles,
+  kStackedMoves,
+  kTiny
+};
 
 /// A scratch folder for the whole run, removed at exit; it is also rs274's home.
 const fs::path& Folder() {
@@ -106,14 +115,10 @@ struct Targets {
 
 Targets TargetsOf(int workload) {
   switch (workload) {
-    case kRandomHoleSheet:
-      return {300, 450, 200};
-    case kPolylines:
-      return {kArtworkFirstPictureMs, 0, 0};
-    case kStackedMoves:
-      return {2000, 0, 0};
-    default:
-      return {};
+    case kRandomHoleSheet: return {300, 450, 200};
+    case kPolylines: return {kArtworkFirstPictureMs, 0, 0};
+    case kStackedMoves: return {2000, 0, 0};
+    default: return {};
   }
 }
 

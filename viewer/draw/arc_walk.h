@@ -49,8 +49,8 @@ inline bool StepRange(double a, double b, int low, int high, double& lo, double&
 // The part of octant k between the vectors (px, py) and (qx, qy), both of length r. Each row
 // (or column) gets the pixel where the circle crosses its middle, the ends where the part ends.
 template <typename Put>
-void WalkOctant(const ScreenArc& a, int k, double px, double py, double qx, double qy, int width, int top,
-                int bottom, Put& put) {
+void WalkOctant(const ScreenArc& a, int k, double px, double py, double qx, double qy, int width, int top, int bottom,
+                Put& put) {
   const double r2 = a.r * a.r;
   double lo = 0, hi = 0;
   int from = 0, to = 0;

@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: MIT
 // Strokes written straight into a picture's pixels: one pixel wide, cuts solid over everything,
 // rapids dashed and only on free pixels, so a crowded view costs one store per pixel touched
-// instead of one painter call per stroke.
+// instead of one painter call per stroke. A sheet's rapids and cuts cross each pixel dozens of
+// times: the sink keeps a bit for each pixel it has taken and one for each it has cut, packed
+// by tiles of 8 × 8 in a few hundred kilobytes, so a stroke over pixels already drawn reads
+// those bits instead of the picture and writes nothing.
 #pragma once
 
 #include <cstdint>
 #include <cstdlib>
+#include <vector>
 
 #include "arc_walk.h"
 #include "clip_segment.h"
@@ -24,7 +28,10 @@ class PixelSink {
         cut_(0xff000000u | cut),
         rapid_(0xff000000u | rapid),
         background_(background == 0 ? 0 : 0xff000000u | background),
-        kerf_(kerf == 0 ? background_ : 0xff000000u | kerf) {}
+        kerf_(kerf == 0 ? background_ : 0xff000000u | kerf),
+        tilesAcross_((pixels.width >> kTileBits) + 1),
+        taken_(static_cast<std::size_t>(tilesAcross_) * ((bottom >> kTileBits) + 1)),
+        cutBits_(taken_.size()) {}
 
   void Dot(bool cut, double x, double y) {
     if (x >= 0 && x < rows_.width && y >= rows_.top && y < rows_.bottom)
@@ -37,38 +44,73 @@ class PixelSink {
 
   void Segment(bool cut, double x0, double y0, double x1, double y1) {
     if (!ClipSegment(x0, y0, x1, y1, 0, rows_.width - 1e-6, rows_.top, rows_.bottom - 1e-6)) return;
-    int ix0 = static_cast<int>(x0), iy0 = static_cast<int>(y0);
-    const int ix1 = static_cast<int>(x1), iy1 = static_cast<int>(y1);
-    const int dx = std::abs(ix1 - ix0), dy = -std::abs(iy1 - iy0);
-    const int sx = ix0 < ix1 ? 1 : -1, sy = iy0 < iy1 ? 1 : -1;
-    int error = dx + dy;
-    for (int k = 0;; ++k) {
-      // Rapids dashed: 6 pixels on, 4 off.
-      if (cut || k % 10 < 6) Put(cut, ix0, iy0);
-      if (ix0 == ix1 && iy0 == iy1) break;
-      const int e2 = 2 * error;
-      if (e2 >= dy) {
-        error += dy;
-        ix0 += sx;
+    const int ax = static_cast<int>(x0), ay = static_cast<int>(y0);
+    const int bx = static_cast<int>(x1), by = static_cast<int>(y1);
+    // Bresenham's pixels, in the closed form that lets a stroke jump over a full tile: at step
+    // k along the longer axis (n steps), the shorter one (m) has moved round(k·m / n), halves up.
+    const bool alongX = std::abs(bx - ax) >= std::abs(by - ay);
+    const int n = alongX ? std::abs(bx - ax) : std::abs(by - ay), m = alongX ? std::abs(by - ay) : std::abs(bx - ax);
+    const int sx = ax < bx ? 1 : -1, sy = ay < by ? 1 : -1;
+    const std::vector<std::uint64_t>& full = cut ? cutBits_ : taken_;
+    std::int64_t twice = n;  // 2·k·m + n, whose quotient by 2n is the shorter axis's moves
+    int k = 0, j = 0;
+    while (k <= n) {
+      const int x = ax + sx * (alongX ? k : j), y = ay + sy * (alongX ? j : k);
+      const std::size_t tile = Tile(x, y);
+      if (full[tile] != ~std::uint64_t{0}) {
+        // Rapids dashed: 6 pixels on, 4 off.
+        if (cut || k % 10 < 6) Put(cut, x, y);
+        ++k;
+        twice += 2 * m;
+        if (twice >= std::int64_t{2} * n * (j + 1)) ++j;
+        continue;
       }
-      if (e2 <= dx) {
-        error += dx;
-        iy0 += sy;
+      // Nothing in this tile can change: on to the step where the stroke leaves it.
+      const int along = alongX ? x : y, across = alongX ? y : x, acrossStep = alongX ? sy : sx;
+      const int alongSign = alongX ? sx : sy;
+      std::int64_t next = k + (alongSign > 0 ? 7 - (along & 7) : along & 7) + 1;
+      if (m > 0) {
+        const std::int64_t target = j + (acrossStep > 0 ? 7 - (across & 7) : across & 7) + 1;
+        next = std::min(next, (2 * n * target - n + 2 * m - 1) / (2 * m));
       }
+      if (next > n) return;
+      k = static_cast<int>(next);
+      twice = std::int64_t{2} * k * m + n;
+      j = static_cast<int>(twice / (2 * std::int64_t{n}));  // n > 0, as k went past 0
     }
   }
 
  private:
+  static constexpr int kTileBits = 3;
+
+  std::size_t Tile(int x, int y) const {
+    return static_cast<std::size_t>(y >> kTileBits) * tilesAcross_ + (x >> kTileBits);
+  }
+  static std::uint64_t Bit(int x, int y) { return std::uint64_t{1} << ((y & 7) * 8 + (x & 7)); }
+
   void Put(bool cut, int x, int y) {
+    const std::size_t tile = Tile(x, y);
+    const std::uint64_t bit = Bit(x, y);
+    if (cut) {
+      if (cutBits_[tile] & bit) return;
+      cutBits_[tile] |= bit;
+      taken_[tile] |= bit;
+      rows_.At(x, y) = cut_;
+      return;
+    }
+    if (taken_[tile] & bit) return;
+    // Pixels the sink has not drawn may hold anything: a rapid takes only a free one, and no
+    // pixel is ever freed again.
+    taken_[tile] |= bit;
     std::uint32_t& p = rows_.At(x, y);
-    if (cut)
-      p = cut_;
-    else if (p == background_ || p == kerf_)
-      p = rapid_;
+    if (p == background_ || p == kerf_) p = rapid_;
   }
 
   PixelRows rows_;
   std::uint32_t cut_, rapid_, background_, kerf_;
+  int tilesAcross_;
+  // By tile, a bit for each pixel: drawn by this sink (or found taken), and cut by it.
+  std::vector<std::uint64_t> taken_, cutBits_;
 };
 
 }  // namespace talvo::plot
