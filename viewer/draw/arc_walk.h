@@ -96,7 +96,7 @@ void WalkArc(const ScreenArc& a, int width, int top, int bottom, Put&& put) {
     for (int k = 0; k < 8; ++k) whole(k);
     return;
   }
-  const double toRadius = a.r / std::hypot(a.ex, a.ey);
+  const double toRadius = a.r / std::sqrt(a.ex * a.ex + a.ey * a.ey);  // no overflow on screen
   const double ex = a.ex * toRadius, ey = a.ey * toRadius;
   const int first = OctantOf(a.sx, a.sy), last = OctantOf(ex, ey);
   if (first == last && a.sx * ey - a.sy * ex > 0) {  // within one octant

@@ -68,7 +68,8 @@ inline bool WalkedArc(const PlotMove& m, double rPixels, const ScreenMap& map, T
   const double cx = map.X(m.centreX), cy = map.Y(m.centreY);
   const double sx = map.X(m.start.x) - cx, sy = cy - map.Y(m.start.y);
   const double ex = map.X(m.end.x) - cx, ey = cy - map.Y(m.end.y);
-  if (std::abs(std::hypot(ex, ey) - rPixels) > kSpiralPixels) return false;
+  const double endRadius = std::sqrt(ex * ex + ey * ey);  // within kWalkedRadiusPixels: no overflow
+  if (std::abs(endRadius - rPixels) > kSpiralPixels) return false;
   const bool ccw = m.kind == MoveKind::ArcCcw;
   const auto round = [](double v) { return static_cast<std::int64_t>(std::floor(std::clamp(v, -4e15, 4e15))); };
   skip = 2 * rPixels >= kTracedShapePixels &&
@@ -77,7 +78,7 @@ inline bool WalkedArc(const PlotMove& m, double rPixels, const ScreenMap& map, T
   // Counter-clockwise with Y up: a clockwise arc is the same pixels walked from its end, which
   // is brought onto the radius the walk keeps.
   const bool whole = WholeTurn(m);
-  const double toRadius = rPixels / std::hypot(ex, ey);
+  const double toRadius = rPixels / endRadius;
   arc = ccw ? ScreenArc{cx, cy, rPixels, sx, sy, ex, ey, whole}
             : ScreenArc{cx, cy, rPixels, ex * toRadius, ey * toRadius, sx, sy, whole};
   return true;

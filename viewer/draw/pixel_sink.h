@@ -39,6 +39,7 @@ class PixelSink {
   }
 
   void Arc(bool cut, const ScreenArc& arc) {
+    if (Filled(cut, arc.cx - arc.r, arc.cy - arc.r, arc.cx + arc.r, arc.cy + arc.r)) return;
     WalkArc(arc, rows_.width, rows_.top, rows_.bottom, [&](int x, int y) { Put(cut, x, y); });
   }
 
@@ -85,6 +86,19 @@ class PixelSink {
 
   std::size_t Tile(int x, int y) const {
     return static_cast<std::size_t>(y >> kTileBits) * tilesAcross_ + (x >> kTileBits);
+  }
+  // True when every tile of a small box is full for the stroke: all cut for a cut, all taken
+  // for a rapid. A crowded sheet's holes mostly land on such tiles.
+  bool Filled(bool cut, double left, double top, double right, double bottom) const {
+    constexpr double kMostTiles = 8;
+    if (!(left >= 0 && top >= rows_.top && right < rows_.width && bottom < rows_.bottom)) return false;
+    if (right - left > kMostTiles * 8 || bottom - top > kMostTiles * 8) return false;
+    const std::vector<std::uint64_t>& full = cut ? cutBits_ : taken_;
+    const int x0 = static_cast<int>(left) >> kTileBits, x1 = static_cast<int>(right) >> kTileBits;
+    for (int ty = static_cast<int>(top) >> kTileBits; ty <= static_cast<int>(bottom) >> kTileBits; ++ty)
+      for (int tx = x0; tx <= x1; ++tx)
+        if (full[static_cast<std::size_t>(ty) * tilesAcross_ + tx] != ~std::uint64_t{0}) return false;
+    return true;
   }
   static std::uint64_t Bit(int x, int y) { return std::uint64_t{1} << ((y & 7) * 8 + (x & 7)); }
 
