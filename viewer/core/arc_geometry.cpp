@@ -67,7 +67,8 @@ double MoveLength(const PlotMove& move) {
     const double dx = move.end.x - move.start.x, dy = move.end.y - move.start.y;
     return std::sqrt(dx * dx + dy * dy + dz * dz);
   }
-  const double flat = std::abs(ArcSweep(move)) * ArcRadius(move);
+  // A full circle, the commonest arc of a sheet, needs no angle.
+  const double flat = (WholeTurn(move) ? kTwoPi : std::abs(ArcSweep(move))) * ArcRadius(move);
   return std::sqrt(flat * flat + dz * dz);
 }
 

@@ -30,8 +30,11 @@ class PixelSink {
         background_(background == 0 ? 0 : 0xff000000u | background),
         kerf_(kerf == 0 ? background_ : 0xff000000u | kerf),
         tilesAcross_((pixels.width >> kTileBits) + 1),
+        blocksAcross_((pixels.width >> kBlockBits) + 1),
         taken_(static_cast<std::size_t>(tilesAcross_) * ((bottom >> kTileBits) + 1)),
-        cutBits_(taken_.size()) {}
+        cutBits_(taken_.size()),
+        takenBlocks_(static_cast<std::size_t>(blocksAcross_) * ((bottom >> kBlockBits) + 1)),
+        cutBlocks_(takenBlocks_.size()) {}
 
   void Dot(bool cut, double x, double y) {
     if (x >= 0 && x < rows_.width && y >= rows_.top && y < rows_.bottom)
@@ -53,12 +56,16 @@ class PixelSink {
     const int n = alongX ? std::abs(bx - ax) : std::abs(by - ay), m = alongX ? std::abs(by - ay) : std::abs(bx - ax);
     const int sx = ax < bx ? 1 : -1, sy = ay < by ? 1 : -1;
     const std::vector<std::uint64_t>& full = cut ? cutBits_ : taken_;
+    const std::vector<std::uint8_t>& fullInBlock = cut ? cutBlocks_ : takenBlocks_;
     std::int64_t twice = n;  // 2·k·m + n, whose quotient by 2n is the shorter axis's moves
     int k = 0, j = 0;
     while (k <= n) {
       const int x = ax + sx * (alongX ? k : j), y = ay + sy * (alongX ? j : k);
-      const std::size_t tile = Tile(x, y);
-      if (full[tile] != ~std::uint64_t{0}) {
+      // Nothing in a full block or tile can change: on to the step where the stroke leaves it.
+      const int skipBits = fullInBlock[Block(x, y)] == kTilesInBlock ? kBlockBits
+                           : full[Tile(x, y)] == ~std::uint64_t{0}   ? kTileBits
+                                                                     : 0;
+      if (skipBits == 0) {
         // Rapids dashed: 6 pixels on, 4 off.
         if (cut || k % 10 < 6) Put(cut, x, y);
         ++k;
@@ -66,12 +73,11 @@ class PixelSink {
         if (twice >= std::int64_t{2} * n * (j + 1)) ++j;
         continue;
       }
-      // Nothing in this tile can change: on to the step where the stroke leaves it.
-      const int along = alongX ? x : y, across = alongX ? y : x, acrossStep = alongX ? sy : sx;
-      const int alongSign = alongX ? sx : sy;
-      std::int64_t next = k + (alongSign > 0 ? 7 - (along & 7) : along & 7) + 1;
+      const int last = (1 << skipBits) - 1;
+      const int along = alongX ? x : y, across = alongX ? y : x;
+      std::int64_t next = k + ((alongX ? sx : sy) > 0 ? last - (along & last) : along & last) + 1;
       if (m > 0) {
-        const std::int64_t target = j + (acrossStep > 0 ? 7 - (across & 7) : across & 7) + 1;
+        const std::int64_t target = j + ((alongX ? sy : sx) > 0 ? last - (across & last) : across & last) + 1;
         next = std::min(next, (2 * n * target - n + 2 * m - 1) / (2 * m));
       }
       if (next > n) return;
@@ -83,6 +89,14 @@ class PixelSink {
 
  private:
   static constexpr int kTileBits = 3;
+  // Blocks of 8 × 8 tiles, counting their full tiles, let a long stroke over a crowded sheet
+  // jump 64 pixels at a time.
+  static constexpr int kBlockBits = 6;
+  static constexpr std::uint8_t kTilesInBlock = 64;
+
+  std::size_t Block(int x, int y) const {
+    return static_cast<std::size_t>(y >> kBlockBits) * blocksAcross_ + (x >> kBlockBits);
+  }
 
   std::size_t Tile(int x, int y) const {
     return static_cast<std::size_t>(y >> kTileBits) * tilesAcross_ + (x >> kTileBits);
@@ -107,24 +121,32 @@ class PixelSink {
     const std::uint64_t bit = Bit(x, y);
     if (cut) {
       if (cutBits_[tile] & bit) return;
-      cutBits_[tile] |= bit;
-      taken_[tile] |= bit;
+      Take(cutBits_, cutBlocks_, tile, bit, x, y);
+      if (!(taken_[tile] & bit)) Take(taken_, takenBlocks_, tile, bit, x, y);
       rows_.At(x, y) = cut_;
       return;
     }
     if (taken_[tile] & bit) return;
     // Pixels the sink has not drawn may hold anything: a rapid takes only a free one, and no
     // pixel is ever freed again.
-    taken_[tile] |= bit;
+    Take(taken_, takenBlocks_, tile, bit, x, y);
     std::uint32_t& p = rows_.At(x, y);
     if (p == background_ || p == kerf_) p = rapid_;
   }
 
+  void Take(std::vector<std::uint64_t>& bits, std::vector<std::uint8_t>& blocks, std::size_t tile, std::uint64_t bit,
+            int x, int y) {
+    bits[tile] |= bit;
+    if (bits[tile] == ~std::uint64_t{0}) ++blocks[Block(x, y)];
+  }
+
   PixelRows rows_;
   std::uint32_t cut_, rapid_, background_, kerf_;
-  int tilesAcross_;
+  int tilesAcross_, blocksAcross_;
   // By tile, a bit for each pixel: drawn by this sink (or found taken), and cut by it.
   std::vector<std::uint64_t> taken_, cutBits_;
+  // By block, how many of its tiles are full of each.
+  std::vector<std::uint8_t> takenBlocks_, cutBlocks_;
 };
 
 }  // namespace talvo::plot
