@@ -37,9 +37,8 @@ namespace fs = std::filesystem;
 // The window's picture on a common monitor.
 const QSize kPicture(1600, 1000);
 
-// The artwork's first picture must stay as fast as it was before arcs were walked pixel by
-// pixel: the slowest of five runs then, on this machine.
-constexpr double kArtworkFirstPictureMs = 0;
+// The artwork's first picture must stay as fast as issue 12 left it: 157 ms.
+constexpr double kArtworkFirstPictureMs = 160;
 
 double Scale() {
   const char* lines = std::getenv("TALVO_PLOT_BENCH_LINES");
@@ -108,8 +107,9 @@ ChildRun ExportRun(int workload) {
       {"QT_QPA_PLATFORM=offscreen"}, Folder());
 }
 
-// What a workload must reach (0: nothing asked), on the median of its runs: the first exact
-// picture in-process, the export as a whole process, and that process's peak memory.
+// What a workload of a million lines must reach (0: nothing asked), on the median of its runs:
+// the first exact picture in-process, the export as a whole process, and that process's peak
+// memory. Scaled workloads only show that the benchmarks run.
 struct Targets {
   double firstPictureMs = 0, exportMs = 0, peakMegabytes = 0;
 };
@@ -145,7 +145,7 @@ constexpr int kProcessRuns = 5;
 // Fails the run when `figure` is above its target (0: none), saying both: a failed run's
 // counters are not printed.
 void Missed(benchmark::State& state, const char* what, double figure, double target) {
-  if (!(target > 0 && figure > target)) return;
+  if (!(target > 0 && figure > target) || Scale() != 1.0) return;
   // The library keeps the pointer, not the text.
   static std::vector<std::unique_ptr<std::string>> messages;
   messages.push_back(std::make_unique<std::string>(std::string(what) + " " + std::to_string(figure) +

@@ -53,7 +53,8 @@ class PixelSink {
     // Bresenham's pixels, in the closed form that lets a stroke jump over a full tile: at step
     // k along the longer axis (n steps), the shorter one (m) has moved round(k·m / n), halves up.
     const bool alongX = std::abs(bx - ax) >= std::abs(by - ay);
-    const int n = alongX ? std::abs(bx - ax) : std::abs(by - ay), m = alongX ? std::abs(by - ay) : std::abs(bx - ax);
+    const std::int64_t n = alongX ? std::abs(bx - ax) : std::abs(by - ay);
+    const std::int64_t m = alongX ? std::abs(by - ay) : std::abs(bx - ax);
     const int sx = ax < bx ? 1 : -1, sy = ay < by ? 1 : -1;
     const std::vector<std::uint64_t>& full = cut ? cutBits_ : taken_;
     const std::vector<std::uint8_t>& fullInBlock = cut ? cutBlocks_ : takenBlocks_;
@@ -70,7 +71,7 @@ class PixelSink {
         if (cut || k % 10 < 6) Put(cut, x, y);
         ++k;
         twice += 2 * m;
-        if (twice >= std::int64_t{2} * n * (j + 1)) ++j;
+        if (twice >= 2 * n * (j + 1)) ++j;
         continue;
       }
       const int last = (1 << skipBits) - 1;
@@ -82,8 +83,8 @@ class PixelSink {
       }
       if (next > n) return;
       k = static_cast<int>(next);
-      twice = std::int64_t{2} * k * m + n;
-      j = static_cast<int>(twice / (2 * std::int64_t{n}));  // n > 0, as k went past 0
+      twice = 2 * m * k + n;
+      j = static_cast<int>(twice / (2 * n));  // n > 0, as k went past 0
     }
   }
 
