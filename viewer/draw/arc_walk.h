@@ -48,9 +48,11 @@ inline bool StepRange(double a, double b, int low, int high, double& lo, double&
 
 // The part of octant k between the vectors (px, py) and (qx, qy), both of length r. Each row
 // (or column) gets the pixel where the circle crosses its middle, the ends where the part ends.
-template <typename Put>
+template <typename Put, typename Done>
 void WalkOctant(const ScreenArc& a, int k, double px, double py, double qx, double qy, int width, int top, int bottom,
-                Put& put) {
+                Put& put, Done& done) {
+  // Within an octant the circle runs one way in X and in Y, so its ends bound it.
+  if (done(a.cx + std::min(px, qx), a.cy - std::max(py, qy), a.cx + std::max(px, qx), a.cy - std::min(py, qy))) return;
   const double r2 = a.r * a.r;
   double lo = 0, hi = 0;
   int from = 0, to = 0;
@@ -82,12 +84,13 @@ void WalkOctant(const ScreenArc& a, int k, double px, double py, double qx, doub
 }  // namespace arc_walk
 
 /// Calls put(x, y) for the pixels of the arc within columns [0, width) and rows [top, bottom):
-/// an unbroken line, one pixel a row or a column as the circle runs there.
-template <typename Put>
-void WalkArc(const ScreenArc& a, int width, int top, int bottom, Put&& put) {
+/// an unbroken line, one pixel a row or a column as the circle runs there. Parts of the arc
+/// whose screen box (left, top, right, bottom) `done` finds already drawn are left out.
+template <typename Put, typename Done>
+void WalkArc(const ScreenArc& a, int width, int top, int bottom, Put&& put, Done&& done) {
   using arc_walk::kStartX, arc_walk::kStartY;
   const auto part = [&](int k, double px, double py, double qx, double qy) {
-    arc_walk::WalkOctant(a, k, px, py, qx, qy, width, top, bottom, put);
+    arc_walk::WalkOctant(a, k, px, py, qx, qy, width, top, bottom, put, done);
   };
   const auto whole = [&](int k) {
     part(k, a.r * kStartX[k], a.r * kStartY[k], a.r * kStartX[(k + 1) & 7], a.r * kStartY[(k + 1) & 7]);
@@ -106,6 +109,11 @@ void WalkArc(const ScreenArc& a, int width, int top, int bottom, Put&& put) {
   part(first, a.sx, a.sy, a.r * kStartX[(first + 1) & 7], a.r * kStartY[(first + 1) & 7]);
   for (int k = (first + 1) & 7; k != last; k = (k + 1) & 7) whole(k);
   part(last, a.r * kStartX[last], a.r * kStartY[last], ex, ey);
+}
+
+template <typename Put>
+void WalkArc(const ScreenArc& a, int width, int top, int bottom, Put&& put) {
+  WalkArc(a, width, top, bottom, put, [](double, double, double, double) { return false; });
 }
 
 }  // namespace talvo::plot

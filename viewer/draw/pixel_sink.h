@@ -43,7 +43,9 @@ class PixelSink {
 
   void Arc(bool cut, const ScreenArc& arc) {
     if (Filled(cut, arc.cx - arc.r, arc.cy - arc.r, arc.cx + arc.r, arc.cy + arc.r)) return;
-    WalkArc(arc, rows_.width, rows_.top, rows_.bottom, [&](int x, int y) { Put(cut, x, y); });
+    WalkArc(
+        arc, rows_.width, rows_.top, rows_.bottom, [&](int x, int y) { Put(cut, x, y); },
+        [&](double left, double top, double right, double bottom) { return Filled(cut, left, top, right, bottom); });
   }
 
   void Segment(bool cut, double x0, double y0, double x1, double y1) {
