@@ -60,8 +60,8 @@ inline constexpr double kWalkedRadiusPixels = 1e9;
 /// An arc whose end lies this much off its start's radius is a spiral, drawn as chords.
 inline constexpr double kSpiralPixels = 0.25;
 
-/// The arc of move m on screen, for a sink that walks arcs itself; false for a spiral, a
-/// shape traced lately or a radius too large to walk.
+/// The arc of move m on screen, for a sink that walks arcs itself; false for a spiral or a
+/// radius too large to walk, which are drawn as chords. `skip` when the shape was traced lately.
 inline bool WalkedArc(const PlotMove& m, double rPixels, const ScreenMap& map, TracedShapes& traced, bool& skip,
                       ScreenArc& arc) {
   if (rPixels > kWalkedRadiusPixels) return false;
