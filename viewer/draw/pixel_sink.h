@@ -38,7 +38,7 @@ class PixelSink {
 
   void Dot(bool cut, double x, double y) {
     if (x >= 0 && x < rows_.width && y >= rows_.top && y < rows_.bottom)
-      Put(cut, static_cast<int>(x), static_cast<int>(y));
+      PutUnkept(cut, static_cast<int>(x), static_cast<int>(y));
   }
 
   void Arc(bool cut, const ScreenArc& arc) {
@@ -59,6 +59,15 @@ class PixelSink {
     const std::int64_t m = alongX ? std::abs(by - ay) : std::abs(bx - ax);
     const int sx = ax < bx ? 1 : -1, sy = ay < by ? 1 : -1;
     const std::vector<std::uint64_t>& full = cut ? cutBits_ : taken_;
+    if (n < kKeptStroke) {
+      // Too short to find a full tile worth jumping: stepped as Bresenham steps it.
+      for (std::int64_t k = 0, twice = n, j = 0; k <= n; ++k, twice += 2 * m) {
+        if (k > 0 && twice >= 2 * n * (j + 1)) ++j;
+        if (cut || k % 10 < 6)
+          PutUnkept(cut, ax + sx * static_cast<int>(alongX ? k : j), ay + sy * static_cast<int>(alongX ? j : k));
+      }
+      return;
+    }
     const std::vector<std::uint8_t>& fullInBlock = cut ? cutBlocks_ : takenBlocks_;
     std::int64_t twice = n;  // 2·k·m + n, whose quotient by 2n is the shorter axis's moves
     int k = 0, j = 0;
@@ -117,6 +126,19 @@ class PixelSink {
         if (full[static_cast<std::size_t>(ty) * tilesAcross_ + tx] != ~std::uint64_t{0}) return false;
     return true;
   }
+  // Strokes shorter than this many steps, and dots, keep no bits: artwork of tiny segments
+  // would spend more on the bits than on the pixels. A pixel written without its bits is only
+  // found full later than it could be.
+  static constexpr std::int64_t kKeptStroke = 16;
+
+  void PutUnkept(bool cut, int x, int y) {
+    std::uint32_t& p = rows_.At(x, y);
+    if (cut)
+      p = cut_;
+    else if (p == background_ || p == kerf_)
+      p = rapid_;
+  }
+
   static std::uint64_t Bit(int x, int y) { return std::uint64_t{1} << ((y & 7) * 8 + (x & 7)); }
 
   void Put(bool cut, int x, int y) {
