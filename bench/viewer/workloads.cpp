@@ -10,6 +10,7 @@
 namespace {
 
 constexpr double kSheetX = 3000, kSheetY = 1500;
+constexpr double kSlotEndRadius = 6;  // the R6 the slots' ends are written with
 
 // Appends one line, the way CAM post-processors write numbers: three decimals.
 template <typename... Args>
@@ -20,9 +21,30 @@ void Line(std::string& out, const char* format, Args... args) {
   out += "\r\n";
 }
 
+// A hole of radius r about (cx, cy) as the random sheet writes it: a rapid to a point inside,
+// a lead-in down to the circle's bottom, one full clockwise circle by J alone. Three lines.
+void Hole(std::string& out, double cx, double cy, double r) {
+  const double lead = std::min(3.0, r / 2);
+  Line(out, "G0X%.3fY%.3f", cx, cy - r + lead);
+  Line(out, "G1Y%.3fF%d", cy - r, r < 15 ? 1200 : 2500);
+  Line(out, "G2J%.3f", r);
+}
+
+// A slot `length` long between the centres of its round ends, about (cx, cy), along the unit
+// direction (ux, uy): pierced on one side, cut counter-clockwise with G3 R ends. Five lines.
+void Slot(std::string& out, double cx, double cy, double length, double ux, double uy) {
+  const double h = length / 2, w = kSlotEndRadius, nx = -uy * w, ny = ux * w;
+  const double ax = cx - ux * h, ay = cy - uy * h, bx = cx + ux * h, by = cy + uy * h;
+  Line(out, "G0X%.3fY%.3f", ax - nx, ay - ny);
+  Line(out, "G1X%.3fY%.3fF2500", bx - nx, by - ny);
+  Line(out, "G3X%.3fY%.3fR6", bx + nx, by + ny);
+  Line(out, "G1X%.3fY%.3f", ax + nx, ay + ny);
+  Line(out, "G3X%.3fY%.3fR6", ax - nx, ay - ny);
+}
+
 // A hole of radius r about (cx, cy): a lead-in from the centre side to the circle's bottom,
 // one full clockwise circle, the torch on and off. Five lines.
-void Hole(std::string& out, double cx, double cy, double r, int feed) {
+void PiercedHole(std::string& out, double cx, double cy, double r, int feed) {
   const double lead = std::min(3.0, r / 2);
   Line(out, "G0X%.3fY%.3f", cx, cy - r + lead);
   Line(out, "M3");
@@ -51,8 +73,32 @@ void Blank(std::string& out, double x, double y, double w, double h, double r, i
 
 }  // namespace
 
-std::string DenseSheetProgram(std::size_t lines) {
-  std::mt19937 random(12);
+std::string RandomHoleSheetProgram(std::size_t lines) {
+  std::mt19937_64 random(kRandomHoleSheetSeed);
+  std::uniform_real_distribution<double> unit(0, 1);
+  std::string out;
+  out.reserve(lines * 22);
+  Line(out, "G21G90G17");
+  std::size_t written = 1;
+  // A hole and a slot take eight lines; the program ends with three.
+  while (written + 8 + 3 <= lines) {
+    const double r = 4 + 41 * unit(random);
+    const double hx = r + (kSheetX - 2 * r) * unit(random), hy = r + (kSheetY - 2 * r) * unit(random);
+    Hole(out, hx, hy, r);
+    const double length = 20 + 130 * unit(random), turn = 2 * std::numbers::pi * unit(random);
+    const double reach = length / 2 + kSlotEndRadius;
+    const double sx = reach + (kSheetX - 2 * reach) * unit(random), sy = reach + (kSheetY - 2 * reach) * unit(random);
+    Slot(out, sx, sy, length, std::cos(turn), std::sin(turn));
+    written += 8;
+  }
+  Line(out, "G0X0Y0");
+  Line(out, "M30");
+  Line(out, "%%");
+  return out;
+}
+
+std::string ShiftedNestCopiesProgram(std::size_t lines) {
+  std::mt19937_64 random(kShiftedNestSeed);
   std::uniform_real_distribution<double> unit(0, 1);
   std::string out;
   out.reserve(lines * 24);
@@ -79,7 +125,7 @@ std::string DenseSheetProgram(std::size_t lines) {
       y = 8 + shift / 2;
     }
     if (hole) {
-      Hole(out, x + r, y + r, r, r < 15 ? 1200 : 2500);
+      PiercedHole(out, x + r, y + r, r, r < 15 ? 1200 : 2500);
       written += 5;
     } else {
       Blank(out, x, y, w, h, r, 2500);
@@ -95,7 +141,7 @@ std::string DenseSheetProgram(std::size_t lines) {
 }
 
 std::string PolylineProgram(std::size_t lines) {
-  std::mt19937 random(13);
+  std::mt19937_64 random(kArtworkSeed);
   std::uniform_real_distribution<double> unit(0, 1);
   std::string out;
   out.reserve(lines * 20);

@@ -63,6 +63,13 @@ double ArcRadius(const PlotMove& move) {
   return std::sqrt(dx * dx + dy * dy);
 }
 
+bool WholeTurn(const PlotMove& move) {
+  if (SamePoint(move.start, move.end)) return true;
+  const double sx = move.start.x - move.centreX, sy = move.start.y - move.centreY;
+  const double ex = move.end.x - move.centreX, ey = move.end.y - move.centreY;
+  return sx * ey - sy * ex == 0 && sx * ex + sy * ey > 0;
+}
+
 double ArcSweep(const PlotMove& move) {
   const bool ccw = move.kind == MoveKind::ArcCcw;
   if (SamePoint(move.start, move.end)) return ccw ? kTwoPi : -kTwoPi;
@@ -81,8 +88,9 @@ double MoveLength(const PlotMove& move) {
     return std::sqrt(dx * dx + dy * dy + dz * dz);
   }
   // On a spiral the mean radius, and the radial speed's share, which stays under a millionth
-  // within the allowance.
-  const double r0 = ArcRadius(move), r1 = EndRadius(move), sweep = std::abs(ArcSweep(move));
+  // within the allowance. A full circle, the commonest arc of a sheet, needs no angle.
+  const double r0 = ArcRadius(move), r1 = EndRadius(move);
+  const double sweep = WholeTurn(move) ? kTwoPi : std::abs(ArcSweep(move));
   const double mean = (r0 + r1) / 2, radial = (r1 - r0) / sweep;
   const double flat = sweep * (mean + (mean > 0 ? radial * radial / (2 * mean) : 0));
   return std::sqrt(flat * flat + dz * dz);
@@ -95,11 +103,10 @@ PlotExtents MoveBox(const PlotMove& move) {
   if (!move.IsArc()) return box;
   const double r = ArcRadius(move), rEnd = EndRadius(move);
   const double cx = move.centreX, cy = move.centreY;
-  const double along = (move.start.x - cx) * (move.end.x - cx) + (move.start.y - cy) * (move.end.y - cy);
-  const double across = (move.start.x - cx) * (move.end.y - cy) - (move.start.y - cy) * (move.end.x - cx);
-  if (SamePoint(move.start, move.end) || (across == 0 && along > 0)) {  // a whole turn, as ArcSweep finds
-    box.Add(cx - r, cy - r);
-    box.Add(cx + r, cy + r);
+  if (WholeTurn(move)) {  // a whole turn of a spiral reaches its larger radius on every side
+    const double reach = std::max(r, rEnd);
+    box.Add(cx - reach, cy - reach);
+    box.Add(cx + reach, cy + reach);
     return box;
   }
   // Without angles, as this runs for every arc of a large program: an extreme point of the

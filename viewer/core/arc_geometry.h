@@ -15,6 +15,9 @@ double ArcSweep(const PlotMove& move);
 /// allowance: then the path is a spiral whose radius goes evenly with the angle to the end's.
 double ArcRadius(const PlotMove& move);
 
+/// True when the arc is a full circle: it ends where it starts, or in the start's direction.
+bool WholeTurn(const PlotMove& move);
+
 /// Length of the path in space (a helix when Z changes along an arc, a spiral when its radius does).
 double MoveLength(const PlotMove& move);
 

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
-// Turns moves into screen strokes for a picture: straight moves as one segment, arcs as chords
-// of a few pixels stepped by rotation, moves within a pixel as a dot. The cost of a move is
-// bounded by the pixels it covers: arcs far larger than the view are cut to the part in view,
-// and a large move that lands on exactly the pixels of one already traced is traced once.
+// Turns moves into screen strokes for a picture: straight moves as one segment, arcs walked
+// pixel by pixel where the sink can (else, and for spirals, as chords of a few pixels stepped
+// by rotation), moves within a pixel as a dot. The cost of a move is bounded by the pixels it
+// covers: arcs far larger than the view are cut to the part in view, and a large move that
+// lands on exactly the pixels of one already traced is traced once.
 #pragma once
 
 #include <algorithm>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "arc_geometry.h"
+#include "arc_walk.h"
 #include "move_list.h"
 #include "view_mapping.h"
 
@@ -52,6 +54,36 @@ class TracedShapes {
 /// Moves whose screen size is at least this many pixels are checked against those traced.
 inline constexpr double kTracedShapePixels = 16;
 
+/// Arcs are walked pixel by pixel up to this radius; beyond, the square roots lose the pixel.
+inline constexpr double kWalkedRadiusPixels = 1e9;
+
+/// An arc whose end lies this much off its start's radius is a spiral, drawn as chords.
+inline constexpr double kSpiralPixels = 0.25;
+
+/// The arc of move m on screen, for a sink that walks arcs itself; false for a spiral or a
+/// radius too large to walk, which are drawn as chords. `skip` when the shape was traced lately.
+inline bool WalkedArc(const PlotMove& m, double rPixels, const ScreenMap& map, TracedShapes& traced, bool& skip,
+                      ScreenArc& arc) {
+  if (rPixels > kWalkedRadiusPixels) return false;
+  const double cx = map.X(m.centreX), cy = map.Y(m.centreY);
+  const double sx = map.X(m.start.x) - cx, sy = cy - map.Y(m.start.y);
+  const double ex = map.X(m.end.x) - cx, ey = cy - map.Y(m.end.y);
+  const double endRadius = std::sqrt(ex * ex + ey * ey);  // within kWalkedRadiusPixels: no overflow
+  if (std::abs(endRadius - rPixels) > kSpiralPixels) return false;
+  const bool ccw = m.kind == MoveKind::ArcCcw;
+  const auto round = [](double v) { return static_cast<std::int64_t>(std::floor(std::clamp(v, -4e15, 4e15))); };
+  skip = 2 * rPixels >= kTracedShapePixels &&
+         !traced.First(true, round(cx), round(cy), round(rPixels * 4), round(cx + sx), round(cy - sy),
+                       round(cx + ex) * 8 + round(cy - ey) * 1000003 + ccw);
+  // Counter-clockwise with Y up: a clockwise arc is the same pixels walked from its end, which
+  // is brought onto the radius the walk keeps.
+  const bool whole = WholeTurn(m);
+  const double toRadius = rPixels / endRadius;
+  arc = ccw ? ScreenArc{cx, cy, rPixels, sx, sy, ex, ey, whole}
+            : ScreenArc{cx, cy, rPixels, ex * toRadius, ey * toRadius, sx, sy, whole};
+  return true;
+}
+
 /// Calls sink.Segment(cut, x0, y0, x1, y1) and sink.Dot(cut, x, y) in screen pixels for move i.
 template <typename Sink>
 void TraceMove(const MoveList& moves, std::size_t i, const ViewMapping& view, const ScreenMap& map,
@@ -85,6 +117,14 @@ void TraceMove(const MoveList& moves, std::size_t i, const ViewMapping& view, co
   if (rPixels < 0.75) {
     sink.Dot(cut, ax, ay);
     return;
+  }
+  if constexpr (requires(ScreenArc a) { sink.Arc(cut, a); }) {
+    ScreenArc arc;
+    bool skip = false;
+    if (WalkedArc(m, rPixels, map, traced, skip, arc)) {
+      if (!skip) sink.Arc(cut, arc);
+      return;
+    }
   }
   const double sweep = ArcSweep(m);
   if (rPixels * std::abs(sweep) >= kTracedShapePixels &&
