@@ -40,6 +40,7 @@ const QSize kPicture(1600, 1000);
 
 // The artwork's first picture must stay as fast as issue 12 left it: 157 ms.
 constexpr double kArtworkFirstPictureMs = 160;
+constexpr double kWindowShownMs = 150;
 
 double Scale() {
   const char* lines = std::getenv("TALVO_PLOT_BENCH_LINES");
@@ -271,24 +272,23 @@ void BM_WorstStall(benchmark::State& state) {
 }
 
 // The time from starting talvo-plot to its window first shown (offscreen), the file being read
-// meanwhile; the window ends itself there (TALVO_PLOT_END_WHEN_SHOWN, see its main). The
-// fastest and the slowest run give the spread on a busy machine.
+// meanwhile; the window ends itself there (TALVO_PLOT_END_WHEN_SHOWN, see its main). On the
+// million-line sheet the window must be up within kWindowShownMs, on the median of the runs.
 void BM_TimeToWindow(benchmark::State& state) {
   const int workload = static_cast<int>(state.range(0));
   const fs::path& path = ProgramPath(workload);
   state.SetLabel(kWorkloads[workload].name);
-  double fastest = 1e300, slowest = 0;
+  Spread shown;
   for (auto _ : state) {
     const ChildRun run = RunChild({TALVO_PLOT, path.string()},
                                   {"QT_QPA_PLATFORM=offscreen", "TALVO_PLOT_END_WHEN_SHOWN=1",
                                    "XDG_CONFIG_HOME=" + (Folder() / "config").string()},
                                   Folder());
     if (run.status != 0) state.SkipWithError("talvo-plot did not show its window");
-    fastest = std::min(fastest, run.seconds * 1000);
-    slowest = std::max(slowest, run.seconds * 1000);
+    shown.runs.push_back(run.seconds * 1000);
   }
-  state.counters["window_shown_ms"] = fastest;
-  state.counters["window_shown_slowest_ms"] = slowest;
+  shown.Report(state, "window_shown_ms");
+  if (workload == kRandomHoleSheet) Missed(state, "window shown ms", shown.Median(), kWindowShownMs);
 }
 
 void FirstPictureArgs(benchmark::internal::Benchmark* b) {
@@ -304,7 +304,7 @@ void DrawArgs(benchmark::internal::Benchmark* b) {
 BENCHMARK(BM_FirstPicture)->Apply(FirstPictureArgs)->Unit(benchmark::kMillisecond)->Iterations(kProcessRuns);
 BENCHMARK(BM_DrawExact)->Apply(DrawArgs)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WorstStall)->Unit(benchmark::kMillisecond)->Iterations(2);
-BENCHMARK(BM_TimeToWindow)->Arg(kDenseSheet)->Arg(kTiny)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_TimeToWindow)->Arg(kRandomHoleSheet)->Arg(kTiny)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 }  // namespace
 }  // namespace talvo::plot
