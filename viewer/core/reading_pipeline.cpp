@@ -58,6 +58,7 @@ class TwoThreadReading {
   std::string_view text_;
   PlotProgram& out_;
   ReadProgress* progress_;
+  std::vector<std::uint32_t> lineStarts_;
   std::vector<Chunk> chunks_ = std::vector<Chunk>(kChunks);
   // Chunks filled and chunks taken. Each side waits on the other's count only when it has to,
   // and the counts change a few thousand times a second, so the threads seldom sleep.
@@ -68,6 +69,9 @@ class TwoThreadReading {
 };
 
 void TwoThreadReading::Run() {
+  // The finder fills the line starts in a vector of its own, handed back once it is done: the
+  // program's vector shares a cache line with the fields the interpreter writes for every move.
+  lineStarts_.swap(out_.lineStarts);
   std::thread finder([this] { FindAndParse(); });
   try {
     Interpret();
@@ -75,12 +79,14 @@ void TwoThreadReading::Run() {
     stop_.store(true);
     HandBack(true);
     finder.join();
+    lineStarts_.swap(out_.lineStarts);
     throw;
   }
   // After the end of the program the finder may be waiting for room: stop lets it go.
   stop_.store(true);
   HandBack(true);
   finder.join();
+  lineStarts_.swap(out_.lineStarts);
   if (failure_) std::rethrow_exception(failure_);
 }
 
@@ -102,7 +108,7 @@ void TwoThreadReading::HandBack(bool last) {
   if (last || produced_.load() - taken == kChunks / 2) consumed_.notify_one();
 }
 
-// The finder thread. Only it touches out_.lineStarts; the calling thread touches the rest of out_.
+// The finder thread. Only it touches lineStarts_; the calling thread touches out_.
 void TwoThreadReading::FindAndParse() {
   try {
     std::size_t start = 0;
@@ -115,7 +121,7 @@ void TwoThreadReading::FindAndParse() {
       chunk.count = 0;
       while (chunk.count < kChunkLines && start < text_.size()) {
         const std::size_t stopAt = LineEnd(text_, start);
-        out_.lineStarts.push_back(static_cast<std::uint32_t>(start));
+        lineStarts_.push_back(static_cast<std::uint32_t>(start));
         parser_.Read(text_.substr(start, stopAt - start), chunk.lines[chunk.count++]);
         start = stopAt + 1;
       }
@@ -124,7 +130,7 @@ void TwoThreadReading::FindAndParse() {
     }
     // Once the program has ended the rest of the lines are only found, for the text pane.
     while (start < text_.size() && !stopped) {
-      out_.lineStarts.push_back(static_cast<std::uint32_t>(start));
+      lineStarts_.push_back(static_cast<std::uint32_t>(start));
       start = LineEnd(text_, start) + 1;
     }
     ReportRead(progress_, text_, start);
