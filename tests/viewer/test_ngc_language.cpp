@@ -235,5 +235,17 @@ TEST(Language, AssignmentsArePassedOverAsBefore) {
   EXPECT_EQ(p.passedOver[1].word, msg::kPassedComment);
 }
 
+// The passed-over list counts the file's lines, however often a loop or a call runs them.
+TEST(Language, PassedOverWordsCountLinesNotRuns) {
+  const PlotProgram p =
+      ReadProgram("o2 sub\nM62 P1\no2 endsub\n#1=0\no1 repeat [3]\nM3 S1\n#1=[#1+1]\no2 call\no1 endrepeat\nM2\n");
+  EXPECT_EQ(p.errorCount, 0u);
+  for (const PassedOver& passed : p.passedOver) {
+    const std::uint32_t lines = passed.word == msg::kPassedAssignment ? 2u : 1u;
+    EXPECT_EQ(passed.lines, lines) << passed.word;
+  }
+  ASSERT_EQ(p.passedOver.size(), 4u);  // the assignment, M3, S and M62
+}
+
 }  // namespace
 }  // namespace talvo::plot

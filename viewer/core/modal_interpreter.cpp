@@ -271,7 +271,7 @@ void LineRun::NotePassed(const ParsedBlock& block, std::uint32_t index) {
 
 }  // namespace
 
-bool ModalInterpreter::Take(ParsedLine& line, std::uint32_t index) {
+bool ModalInterpreter::Take(ParsedLine& line, std::uint32_t index, bool again) {
   LineRun run(state_, out_);
   switch (line.kind) {
     case LineKind::Blank: return true;
@@ -296,7 +296,7 @@ bool ModalInterpreter::Take(ParsedLine& line, std::uint32_t index) {
     run.Fail(index, why);
     return true;
   }
-  run.NotePassed(block, index);
+  if (!again) run.NotePassed(block, index);
   return !block.end;
 }
 

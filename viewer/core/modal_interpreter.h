@@ -34,7 +34,9 @@ class ModalInterpreter {
   explicit ModalInterpreter(PlotProgram& out) : out_(out) {}
 
   /// Runs source line `index`. Returns false once the program has ended.
-  bool Take(ParsedLine& line, std::uint32_t index);
+  /// `again`: a loop or a call runs the line once more, so its passed-over words, which count
+  /// lines, are already counted.
+  bool Take(ParsedLine& line, std::uint32_t index, bool again = false);
 
  private:
   PlotProgram& out_;

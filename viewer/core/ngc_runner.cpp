@@ -76,6 +76,7 @@ class NgcRunner {
   ParameterNames names_;
   ParameterStore parameters_;
   std::vector<std::uint32_t> index_;  // each file line's entry in lines_, or kPlain
+  std::vector<bool> ran_;             // each file line handed to the interpreter before
   std::vector<NgcLine> lines_;
   std::unordered_map<std::string, std::uint32_t> subs_;
   BlockParser parser_;
@@ -104,6 +105,7 @@ void NgcRunner::Load() {
     }
     start = stop + 1;
   }
+  ran_.assign(index_.size(), false);
   subs_ = LinkOwords(lines_);
   value_ = names_.Intern("_value");
   valueReturned_ = names_.Intern("_value_returned");
@@ -177,7 +179,9 @@ bool NgcRunner::Stopped(std::uint32_t line) {
 }
 
 bool NgcRunner::Take(std::uint32_t line) {
-  const bool going = interpreter_.Take(parsed_, line);
+  const bool again = ran_[line];
+  ran_[line] = true;
+  const bool going = interpreter_.Take(parsed_, line, again);
   if (out_.moves.size() < limits_.moves) return going;
   Fail(msg::kMoveLimit);
   return false;
