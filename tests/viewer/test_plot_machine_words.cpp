@@ -13,39 +13,18 @@
 #include "plot_messages.h"
 #include "program_file.h"
 #include "rs274.h"
+#include "rs274_comparison.h"
 
 namespace talvo::plot {
 namespace {
 
 namespace fs = std::filesystem;
-using talvo::test_support::Rs274Move;
-
-constexpr double kTolerance = 1e-4 + 1e-9;  // rs274 prints four decimals
-
-MoveKind KindOf(const Rs274Move& move) {
-  if (move.kind == Rs274Move::Traverse) return MoveKind::Rapid;
-  if (move.kind == Rs274Move::Feed) return MoveKind::Feed;
-  return move.Turns() < 0 ? MoveKind::ArcCw : MoveKind::ArcCcw;
-}
 
 // Both read the program to its end with the same moves, Z too when asked.
 void ExpectSameMoves(const std::string& text, bool withZ) {
   const PlotProgram ours = ReadProgram(text);
   for (const PlotError& e : ours.errors) ADD_FAILURE() << "line " << e.line + 1 << ": " << e.reason;
-  const auto theirs = talvo::test_support::RunRs274(text);
-  ASSERT_TRUE(theirs.readToEnd()) << "rs274 did not read to the end:\n" << theirs.output;
-  ASSERT_EQ(ours.moves.size(), theirs.moves.size()) << theirs.output;
-  for (std::size_t i = 0; i < theirs.moves.size(); ++i) {
-    SCOPED_TRACE("move " + std::to_string(i));
-    const PlotMove& m = ours.moves[i];
-    const Rs274Move& r = theirs.moves[i];
-    EXPECT_EQ(m.kind, KindOf(r));
-    EXPECT_NEAR(m.end.x, r.X(), kTolerance);
-    EXPECT_NEAR(m.end.y, r.Y(), kTolerance);
-    if (withZ) {
-      EXPECT_NEAR(m.end.z, r.Z(), kTolerance);
-    }
-  }
+  ExpectMovesAsRs274(ours, talvo::test_support::RunRs274(text), withZ);
 }
 
 // G28 and G30 go through the point their axis words give to the stored position of those axes,

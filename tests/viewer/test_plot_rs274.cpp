@@ -12,21 +12,12 @@
 #include "generation_run.h"
 #include "program_file.h"
 #include "rs274.h"
+#include "rs274_comparison.h"
 
 namespace talvo::plot {
 namespace {
 
 namespace fs = std::filesystem;
-using talvo::test_support::Rs274Move;
-
-// rs274 prints four decimals, so its values are off by up to half a unit of the last one.
-constexpr double kTolerance = 1e-4 + 1e-9;
-
-MoveKind KindOf(const Rs274Move& move) {
-  if (move.kind == Rs274Move::Traverse) return MoveKind::Rapid;
-  if (move.kind == Rs274Move::Feed) return MoveKind::Feed;
-  return move.Turns() < 0 ? MoveKind::ArcCw : MoveKind::ArcCcw;
-}
 
 void ExpectSameMoves(const fs::path& file) {
   const ProgramFile text = LoadProgramFile(file.string());
@@ -34,23 +25,7 @@ void ExpectSameMoves(const fs::path& file) {
   const PlotProgram ours = ReadProgram(text.text);
   EXPECT_EQ(ours.errorCount, 0u);
 
-  const auto theirs = talvo::test_support::RunRs274File(file);
-  ASSERT_TRUE(theirs.readToEnd()) << "rs274 did not read to the end:\n" << theirs.output;
-  ASSERT_EQ(ours.moves.size(), theirs.moves.size()) << theirs.output;
-  for (std::size_t i = 0; i < theirs.moves.size(); ++i) {
-    SCOPED_TRACE("move " + std::to_string(i));
-    const PlotMove& m = ours.moves[i];
-    const Rs274Move& r = theirs.moves[i];
-    EXPECT_EQ(m.kind, KindOf(r));
-    EXPECT_NEAR(m.end.x, r.X(), kTolerance);
-    EXPECT_NEAR(m.end.y, r.Y(), kTolerance);
-    EXPECT_NEAR(m.end.z, r.Z(), kTolerance);
-    if (m.IsArc()) {
-      EXPECT_NEAR(m.centreX, r.CentreX(), kTolerance);
-      EXPECT_NEAR(m.centreY, r.CentreY(), kTolerance);
-      EXPECT_EQ(std::abs(r.Turns()), 1) << "more than one turn";
-    }
-  }
+  ExpectMovesAsRs274(ours, talvo::test_support::RunRs274File(file), true);
 }
 
 // Every program of the core's cut table, as the run writes it; rs274 refuses to cut at feed 0,

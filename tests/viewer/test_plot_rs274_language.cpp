@@ -16,6 +16,7 @@
 #include "gcode_reader.h"
 #include "program_file.h"
 #include "rs274.h"
+#include "rs274_comparison.h"
 
 namespace talvo::plot {
 namespace {
@@ -24,7 +25,6 @@ namespace fs = std::filesystem;
 using talvo::test_support::Rs274Move;
 
 constexpr int kPrograms = 40;
-constexpr double kTolerance = 1e-4 + 1e-9;  // rs274 prints four decimals
 
 class LanguagePrograms {
  public:
@@ -155,12 +155,6 @@ class LanguagePrograms {
   int label_ = 0;
 };
 
-MoveKind KindOf(const Rs274Move& move) {
-  if (move.kind == Rs274Move::Traverse) return MoveKind::Rapid;
-  if (move.kind == Rs274Move::Feed) return MoveKind::Feed;
-  return move.Turns() < 0 ? MoveKind::ArcCw : MoveKind::ArcCcw;
-}
-
 // Both read `text` to its end with the same moves; `expectedErrors` lines are refused by the reader.
 void ExpectSameMoves(const std::string& text, const talvo::test_support::Rs274Result& theirs, std::size_t errors = 0) {
   const PlotProgram ours = ReadProgram(text);
@@ -173,10 +167,10 @@ void ExpectSameMoves(const std::string& text, const talvo::test_support::Rs274Re
   for (std::size_t i = 0; i < common; ++i) {
     const PlotMove m = ours.moves[i];
     const Rs274Move& r = theirs.moves[i];
-    const bool same = m.kind == KindOf(r) && std::abs(m.end.x - r.X()) <= kTolerance &&
-                      std::abs(m.end.y - r.Y()) <= kTolerance && std::abs(m.end.z - r.Z()) <= kTolerance &&
-                      (!m.IsArc() || (std::abs(m.centreX - r.CentreX()) <= kTolerance &&
-                                      std::abs(m.centreY - r.CentreY()) <= kTolerance));
+    const bool same = m.kind == KindOf(r) && std::abs(m.end.x - r.X()) <= kRs274Tolerance &&
+                      std::abs(m.end.y - r.Y()) <= kRs274Tolerance && std::abs(m.end.z - r.Z()) <= kRs274Tolerance &&
+                      (!m.IsArc() || (std::abs(m.centreX - r.CentreX()) <= kRs274Tolerance &&
+                                      std::abs(m.centreY - r.CentreY()) <= kRs274Tolerance));
     ASSERT_TRUE(same) << "move " << i << " of line " << m.line + 1 << ": " << m.end.x << ", " << m.end.y
                       << " where rs274 has " << r.X() << ", " << r.Y() << "\n"
                       << text;

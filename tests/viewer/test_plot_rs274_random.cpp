@@ -21,13 +21,13 @@
 
 #include "gcode_reader.h"
 #include "rs274.h"
+#include "rs274_comparison.h"
 
 namespace talvo::plot {
 namespace {
 
 constexpr int kPrograms = 400;
 constexpr int kLinesPerProgram = 12;
-constexpr double kTolerance = 1e-4 + 1e-9;  // rs274 prints four decimals
 
 class RandomPrograms {
  public:
@@ -175,12 +175,6 @@ class RandomPrograms {
 
 using talvo::test_support::Rs274Move;
 
-MoveKind KindOf(const Rs274Move& move) {
-  if (move.kind == Rs274Move::Traverse) return MoveKind::Rapid;
-  if (move.kind == Rs274Move::Feed) return MoveKind::Feed;
-  return move.Turns() < 0 ? MoveKind::ArcCw : MoveKind::ArcCcw;
-}
-
 TEST(PlotReaderAgainstRs274, RandomProgramsOfPlainWordsLineByLine) {
   RandomPrograms programs(20261210);
   const std::string text = programs.Text();
@@ -220,7 +214,7 @@ TEST(PlotReaderAgainstRs274, RandomProgramsOfPlainWordsLineByLine) {
     // The reader keeps the moves in the units of the first; rs274 prints those in effect.
     const bool jobInch = ours.units == PlotUnits::Inch;
     const double toJob = programs.InchAt(number) == jobInch ? 1 : jobInch ? 1 / 25.4 : 25.4;
-    const double tolerance = kTolerance * std::max(1.0, toJob);
+    const double tolerance = kRs274Tolerance * std::max(1.0, toJob);
     for (std::size_t k = 0; k < theirCount; ++k) {
       const PlotMove& m = ours.moves[first + k];
       const auto& r = found->second[k];
