@@ -246,6 +246,11 @@ void LineRun::Add(PlotMove& move) {
     box.Add(move.end.x, move.end.y);
     out_.extents.Add(box);
   }
+  // The list keeps ends only, each move starting where the last one ended: a change of units
+  // leaves the converted start a rounding off that end, and G92 renames the height between
+  // moves, so the tool's last end is the start it keeps.
+  const std::size_t n = out_.moves.size();
+  move.start = n ? PlotPoint{out_.moves.EndX(n - 1), out_.moves.EndY(n - 1), out_.moves.EndZ(n - 1)} : PlotPoint{};
   out_.moves.push_back(move);
 }
 

@@ -58,6 +58,7 @@ class MoveList {
   std::uint32_t Line(std::size_t i) const { return line_[i]; }
   double EndX(std::size_t i) const { return x_[i]; }
   double EndY(std::size_t i) const { return y_[i]; }
+  double EndZ(std::size_t i) const { return z_[i]; }
   double StartX(std::size_t i) const { return i ? x_[i - 1] : 0; }
   double StartY(std::size_t i) const { return i ? y_[i - 1] : 0; }
   double Feed(std::size_t i) const;
