@@ -14,6 +14,7 @@
 #include "fuzz_check.h"
 #include "loaded_plot.h"
 #include "move_pixels.h"
+#include "ngc_runner.h"
 #include "pierce_marks.h"
 #include "plot_palette.h"
 #include "view_mapping.h"
@@ -74,6 +75,12 @@ std::vector<std::uint32_t> Blank(const Picture& p, std::uint32_t fill) {
 }
 
 }  // namespace
+
+// A program that loops without end must stop within the fuzzer's timeout.
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  talvo::plot::ProgramLanguageLimits() = {200'000, 100, 200'000};
+  return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < kHeaderBytes) return 0;

@@ -13,6 +13,13 @@
 #include "fuzz_check.h"
 #include "job_summary.h"
 #include "loaded_plot.h"
+#include "ngc_runner.h"
+
+// A program that loops without end must stop within the fuzzer's timeout.
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  talvo::plot::ProgramLanguageLimits() = {200'000, 100, 200'000};
+  return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace talvo::plot;

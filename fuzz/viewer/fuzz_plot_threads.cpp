@@ -17,6 +17,7 @@
 #include "fuzz_check.h"
 #include "gcode_reader.h"
 #include "move_index.h"
+#include "ngc_runner.h"
 
 namespace {
 
@@ -111,6 +112,12 @@ void CheckSameIndex(const PlotProgram& program) {
 }
 
 }  // namespace
+
+// A program that loops without end must stop within the fuzzer's timeout.
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  talvo::plot::ProgramLanguageLimits() = {200'000, 100, 200'000};
+  return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view input(reinterpret_cast<const char*>(data), size);

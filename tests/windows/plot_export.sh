@@ -14,7 +14,7 @@ png_size() { od -An -tu1 -j16 -N8 "$1" | awk '{ printf "%dx%d", $1*16777216+$2*6
 status() { s=0; "$wine" "$exe" "$@" >out.txt 2>err.txt || s=$?; echo $s; }
 
 printf 'G0X0Y0\r\nG1X40Y10F300\r\nG2X40Y30J10\r\nM30\r\n' > job.nc
-printf 'G0X0Y0\r\nG1X40Y10F300\r\nG1X#7\r\nM30\r\n' > refused.nc
+printf 'G0X0Y0\r\nG1X40Y10F300\r\nG1X[1/0]\r\nM30\r\n' > refused.nc
 for size in 321x123 16x16 1200x800; do
   rm -f out.png
   [ "$(status job.nc --export out.png --size $size)" = 0 ] || fail "--size $size failed: $(cat err.txt)"

@@ -32,7 +32,7 @@ PlotProgram ReadProgram(std::string_view text, ThreadChoice threads, ReadProgres
   PlotProgram out = Reserved(text);
   if (progress) progress->bytesTotal.store(text.size(), std::memory_order_relaxed);
   if (ProgramUsesLanguage(text)) {
-    ReadWithLanguage(text, out, {}, progress);
+    ReadWithLanguage(text, out, ProgramLanguageLimits(), progress);
   } else if (UsesTwoThreads(threads, text.size() >= kTwoThreadsFrom)) {
     ReadOnTwoThreads(text, out, progress);
   } else {

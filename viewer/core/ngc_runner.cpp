@@ -381,6 +381,11 @@ bool NgcRunner::Leave(const NgcLine& line) {
 
 }  // namespace
 
+LanguageLimits& ProgramLanguageLimits() {
+  static LanguageLimits limits;
+  return limits;
+}
+
 void ReadWithLanguage(std::string_view text, PlotProgram& out, const LanguageLimits& limits, ReadProgress* progress) {
   NgcRunner runner(text, out, limits, progress);
   runner.Run();

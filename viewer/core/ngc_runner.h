@@ -21,6 +21,10 @@ struct LanguageLimits {
   std::size_t moves = 20'000'000;
 };
 
+/// The limits ReadProgram runs the language within: the defaults, unless a fuzzer, which cannot
+/// wait for a loop without end to run 50 million blocks, sets smaller ones before it reads.
+LanguageLimits& ProgramLanguageLimits();
+
 /// Reads `text` into `out` on the calling thread, running its o-words with a program counter
 /// and a call stack. Every line it runs becomes an ordinary line with numbers for the modal
 /// interpreter; a move records the file's line that made it, so lines repeat in a loop.

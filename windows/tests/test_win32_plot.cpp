@@ -36,7 +36,7 @@ void Pump() {
 void WriteFile(const fs::path& file, const std::string& text) { std::ofstream(file, std::ios::binary) << text; }
 
 // A rapid, a lead-in and a square on lines 0 to 5; line 6 is refused.
-constexpr char kSquare[] = "G0X0Y0\r\nG0X10Y10\r\nG1X20F300\r\nG1Y20\r\nG1X10\r\nG1Y10\r\nG1X#5\r\nM30\r\n";
+constexpr char kSquare[] = "G0X0Y0\r\nG0X10Y10\r\nG1X20F300\r\nG1Y20\r\nG1X10\r\nG1Y10\r\nG1X[1/0]\r\nM30\r\n";
 
 class PlotWindowTest : public ::testing::Test {
  protected:
