@@ -226,7 +226,7 @@ void BM_DrawExact(benchmark::State& state) {
   style.kerf = static_cast<double>(state.range(2)) / 10;
   QImage image(kPicture, QImage::Format_RGB32);
   for (auto _ : state) PlotRenderer(plot, style).Render(image, view);
-  state.counters["moves_near"] = static_cast<double>(plot.index.CountNear(view.Visible()));
+  state.counters["moves_near"] = static_cast<double>(plot.Index().CountNear(view.Visible()));
 }
 
 // The window's worst stall while the operator zooms and pans over the random sheet: 30 steps

@@ -45,8 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   if (p.moves.empty()) return 0;
   const PlotMove first = p.moves.front();
-  plot.index.Nearest(p, first.end.x, first.end.y, 1.0);
-  Check(plot.index.CountNear(p.extents) == p.moves.size(), "the index holds every move");
+  plot.Index().Nearest(p, first.end.x, first.end.y, 1.0);
+  Check(plot.Index().CountNear(p.extents) == p.moves.size(), "the index holds every move");
 
   const JobSummary s = SummarizeJob(p, JobSettings{});
   Check(s.pierces == p.pierces.size(), "the summary counts every pierce");

@@ -3,11 +3,16 @@
 // the pixels a view of a small program gets.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdio>
+#include <random>
+#include <string>
 #include <vector>
 
 #include "loaded_plot.h"
 #include "move_pixels.h"
+#include "move_tracer.h"
 #include "pierce_marks.h"
 #include "pixel_sink.h"
 #include "plot_palette.h"
@@ -88,6 +93,36 @@ TEST(MovePixels, WritesCutsSolidAndRapidsDashedWhereTheViewShowsThem) {
   EXPECT_EQ(at(8.5, 20), palette::kKerf);
   EXPECT_EQ(at(13, 20), palette::kBackground);
   EXPECT_EQ(at(5, 1.5), palette::kBackground);
+}
+
+// A view of the whole program takes its moves in program order, on two cores; the picture is
+// the one a single pass in the index's order gives: cuts over rapids, rapids on free pixels.
+TEST(MovePixels, AWholeProgramViewIsTheOnePassPicture) {
+  std::mt19937 random(20261210);
+  std::uniform_real_distribution<double> at(0, 300);
+  std::string text = "G21G90\n";
+  char line[96];
+  for (int k = 0; k < 1500; ++k) {
+    const double x = at(random), y = at(random) / 2, r = 1 + at(random) / 30;
+    std::snprintf(line, sizeof line, "G0X%.3fY%.3f\nG1Y%.3fF900\nG2J%.3f\n", x, y, y - r, r);
+    text += line;
+  }
+  const LoadedPlot plot = PlotOfText(text);
+  ASSERT_EQ(plot.program.errorCount, 0u);
+  const ViewMapping view = ViewMapping::Fit(plot.program.extents, 320, 200, kPlotFitMargin);
+  ASSERT_TRUE(CrowdedView(plot, view));
+  std::vector<std::uint32_t> drawn(std::size_t{320} * 200, palette::kBackground), once = drawn;
+  WriteMovePixels({drawn.data(), 320, 320, 200}, plot, view);
+
+  const PixelBuffer picture{once.data(), 320, 320, 200};
+  PixelSink sink(picture, 0, 200, palette::kCut, palette::kRapid, palette::kBackground, palette::kKerf);
+  TracedShapes traced;
+  const ScreenMap map(view);
+  plot.Index().ForEachIn(plot.program.moves, view.Visible(),
+                         [&](std::uint32_t i) { TraceMove(plot.program.moves, i, view, map, traced, sink); });
+  EXPECT_EQ(drawn, once);
+  EXPECT_NE(std::count(drawn.begin(), drawn.end(), palette::kRapid), 0);
+  EXPECT_NE(std::count(drawn.begin(), drawn.end(), palette::kCut), 0);
 }
 
 TEST(PierceMarks, OneMarkASpot) {

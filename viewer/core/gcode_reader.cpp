@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "large_pages.h"
 #include "ngc_runner.h"
 #include "reading_pipeline.h"
 
@@ -21,7 +22,7 @@ PlotProgram Reserved(std::string_view text) {
   // on a file of stacked moves, growing would copy hundreds of megabytes and hold twice as
   // many. Only a loop or a subroutine makes more, and then the moves grow as they come.
   const std::size_t lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
-  out.lineStarts.reserve(lines);
+  ReserveLarge(out.lineStarts, lines);
   out.moves.reserve(lines);
   return out;
 }

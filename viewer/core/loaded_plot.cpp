@@ -15,12 +15,15 @@ LoadedPlot PlotOfGoodText(std::string text, ReadProgress* progress = nullptr) {
   LoadedPlot plot;
   plot.text = std::move(text);
   plot.program = ReadProgram(plot.text, ThreadChoice::ByMachine, progress);
-  if (progress && progress->Stopped()) return plot;
-  plot.index = MoveIndex(plot.program);
   return plot;
 }
 
 }  // namespace
+
+const MoveIndex& LoadedPlot::Index() const {
+  std::call_once(index_->built, [this] { index_->index = MoveIndex(program); });
+  return index_->index;
+}
 
 LoadedPlot PlotOfText(std::string text) {
   std::string problem = TextProblem(text);
@@ -49,7 +52,7 @@ std::size_t HeldBytes(const LoadedPlot& plot) {
   std::size_t errors = p.errors.capacity() * sizeof(PlotError);
   for (const PlotError& e : p.errors) errors += e.reason.capacity();
   return plot.text.capacity() + p.moves.HeldBytes() + errors +
-         (p.lineStarts.capacity() + p.pierces.capacity()) * sizeof(std::uint32_t) + plot.index.HeldBytes();
+         (p.lineStarts.capacity() + p.pierces.capacity()) * sizeof(std::uint32_t) + plot.Index().HeldBytes();
 }
 
 }  // namespace talvo::plot

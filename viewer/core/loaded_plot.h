@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
+#include <mutex>
 #include <string>
 
 #include "move_index.h"
@@ -17,7 +19,17 @@ struct LoadedPlot {
   std::string text;
   std::string problem;
   PlotProgram program;
-  MoveIndex index;
+
+  /// The moves' index, built on first use by whichever thread asks first. A picture of the
+  /// whole program visits every move and needs none, so the first picture does not wait for it.
+  const MoveIndex& Index() const;
+
+ private:
+  struct LazyIndex {
+    std::once_flag built;
+    MoveIndex index;
+  };
+  std::unique_ptr<LazyIndex> index_ = std::make_unique<LazyIndex>();
 };
 
 /// `progress`, if given, counts the bytes read and can stop the reading: a stopped plot is

@@ -6,6 +6,7 @@
 #include <iterator>
 #include <vector>
 
+#include "large_pages.h"
 #include "plot_move.h"
 
 namespace talvo::plot {
@@ -74,12 +75,12 @@ class MoveList {
   // in the block.
   std::size_t ArcRank(std::size_t i) const;
 
-  std::vector<double> x_, y_, z_;
-  std::vector<std::uint32_t> line_;
-  std::vector<std::uint8_t> flags_;
-  std::vector<std::uint64_t> arcBits_;     // bit i % 64 of word i / 64: move i is an arc
-  std::vector<std::uint32_t> arcsBefore_;  // arcs in the blocks before each block
-  std::vector<double> centres_;            // x, y of each arc's centre, in order
+  LargeVector<double> x_, y_, z_;
+  LargeVector<std::uint32_t> line_;
+  LargeVector<std::uint8_t> flags_;
+  LargeVector<std::uint64_t> arcBits_;     // bit i % 64 of word i / 64: move i is an arc
+  LargeVector<std::uint32_t> arcsBefore_;  // arcs in the blocks before each block
+  LargeVector<double> centres_;            // x, y of each arc's centre, in order
   // The feed changes seldom: the first move of each new feed, and the feed.
   std::vector<std::uint32_t> feedFrom_;
   std::vector<double> feeds_;

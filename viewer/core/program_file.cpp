@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "large_pages.h"
 #include "plot_messages.h"
 
 namespace talvo::plot {
@@ -41,6 +42,7 @@ ProgramFile LoadProgramFile(const std::string& path) {
     file.problem = msg::kFileUnreadable;
     return file;
   }
+  ReserveLarge(file.text, static_cast<std::size_t>(size));
   file.text.resize(static_cast<std::size_t>(size));
   in.read(file.text.data(), static_cast<std::streamsize>(size));
   // The file may have changed since its size was taken; keep what was really read.

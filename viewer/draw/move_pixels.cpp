@@ -23,10 +23,31 @@ PlotExtents Around(const ViewMapping& view, double pixels) {
   return area;
 }
 
+bool HoldsWholeProgram(const PlotProgram& program, const PlotExtents& area) {
+  const PlotExtents& e = program.extents;
+  return e.Empty() || (area.minX <= e.minX && area.maxX >= e.maxX && area.minY <= e.minY && area.maxY >= e.maxY);
+}
+
+// Calls visit(i) for part `part` of two of the moves whose box meets `area`. A view of the
+// whole program takes every move in program order, reading the moves as they lie in memory;
+// a closer view finds its moves through the index.
+template <typename Visit>
+void ForEachMoveIn(const LoadedPlot& plot, const PlotExtents& area, std::size_t part, Visit&& visit) {
+  const MoveList& moves = plot.program.moves;
+  if (HoldsWholeProgram(plot.program, area)) {
+    for (std::size_t i = moves.size() * part / 2; i < moves.size() * (part + 1) / 2; ++i)
+      visit(static_cast<std::uint32_t>(i));
+    return;
+  }
+  plot.Index().ForEachIn(moves, area, visit, part, 2);
+}
+
 }  // namespace
 
 bool CrowdedView(const LoadedPlot& plot, const ViewMapping& view) {
-  return plot.index.CountNear(view.Visible()) >= kSmoothBelow;
+  const PlotExtents visible = view.Visible();
+  if (HoldsWholeProgram(plot.program, visible)) return plot.program.moves.size() >= kSmoothBelow;
+  return plot.Index().CountNear(visible) >= kSmoothBelow;
 }
 
 void WriteKerfBand(const PixelBuffer& picture, const LoadedPlot& plot, const ViewMapping& view, double widthPixels) {
@@ -40,12 +61,9 @@ void WriteKerfBand(const PixelBuffer& picture, const LoadedPlot& plot, const Vie
   OnTwoCores(picture, {band, band, band, band}, [&](const PixelBuffer& target, std::size_t part) {
     KerfSink sink(target, 0, target.height, widthPixels, band);
     TracedShapes traced;
-    plot.index.ForEachIn(
-        moves, area,
-        [&](std::uint32_t i) {
-          if (moves.IsCut(i)) TraceMove(moves, i, view, map, traced, sink);
-        },
-        part, 2);
+    ForEachMoveIn(plot, area, part, [&](std::uint32_t i) {
+      if (moves.IsCut(i)) TraceMove(moves, i, view, map, traced, sink);
+    });
   });
 }
 
@@ -62,8 +80,7 @@ void WriteMovePixels(const PixelBuffer& picture, const LoadedPlot& plot, const V
     PixelSink sink(target, 0, target.height, colours.cut, colours.rapid, part == 0 ? colours.background : 0,
                    colours.kerf);
     TracedShapes traced;
-    plot.index.ForEachIn(
-        moves, area, [&](std::uint32_t i) { TraceMove(moves, i, view, map, traced, sink); }, part, 2);
+    ForEachMoveIn(plot, area, part, [&](std::uint32_t i) { TraceMove(moves, i, view, map, traced, sink); });
   });
 }
 

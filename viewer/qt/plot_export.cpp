@@ -3,6 +3,7 @@
 
 #include <QFile>
 
+#include "large_pages.h"
 #include "plot_messages.h"
 #include "plot_renderer.h"
 #include "plot_texts.h"
@@ -11,6 +12,7 @@ namespace talvo::plot {
 
 QImage PlotPicture(const LoadedPlot& plot, QSize size) {
   QImage image(size, QImage::Format_RGB32);
+  AdviseLargePages(image.bits(), static_cast<std::size_t>(image.sizeInBytes()));
   PlotRenderer(plot).Render(image, PlotViewport::Fit(plot.program.extents, size, kPlotFitMargin));
   return image;
 }

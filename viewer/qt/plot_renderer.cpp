@@ -170,7 +170,7 @@ void PlotRenderer::PaintSmooth(QPainter& painter, const PlotViewport& view) cons
   {
     PainterSink sink(painter, view.size, true, kCut, kRapid);
     sink.SetArea(view.size);
-    plot_.index.ForEachIn(moves, view.Visible(), [&](std::uint32_t i) {
+    plot_.Index().ForEachIn(moves, view.Visible(), [&](std::uint32_t i) {
       TraceMove(moves, i, mapping, map, traced, sink);
       if (moves.IsCut(i) && arrowed.size() < kMaxArrows) {
         const PlotExtents box = BoxOfMove(moves, i);

@@ -202,7 +202,7 @@ void PlotWidget::paintEvent(QPaintEvent*) {
   }
   const bool current = pictureValid_ && pictureView_ == view_;
   if (!current) {
-    if (plot_->index.CountNear(view_.Visible()) < kExactBelow) {
+    if (plot_->Index().CountNear(view_.Visible()) < kExactBelow) {
       RenderExact();
     } else {
       // Stand-in: the last picture, placed where its program area now lies.
@@ -269,7 +269,7 @@ void PlotWidget::mouseReleaseEvent(QMouseEvent* event) {
     return;
   }
   const std::ptrdiff_t move =
-      plot_->index.Nearest(plot_->program, view_.ProgramX(at.x()), view_.ProgramY(at.y()), kHitPixels / view_.scale);
+      plot_->Index().Nearest(plot_->program, view_.ProgramX(at.x()), view_.ProgramY(at.y()), kHitPixels / view_.scale);
   if (move >= 0) emit MoveClicked(static_cast<std::size_t>(move));
 }
 

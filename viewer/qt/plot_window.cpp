@@ -223,7 +223,7 @@ void PlotWindow::ShowPlayback(const std::optional<PlaybackController::Position>&
 }
 
 void PlotWindow::OnMeasureClick(double x, double y, double reach) {
-  const auto snapped = Snap(plot_->program, plot_->index, x, y, reach);
+  const auto snapped = Snap(plot_->program, plot_->Index(), x, y, reach);
   const QPointF p = snapped ? QPointF(snapped->x, snapped->y) : QPointF(x, y);
   if (measured_.size() >= 2) measured_.clear();
   measured_.push_back(p);
