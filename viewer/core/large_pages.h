@@ -15,8 +15,8 @@ namespace talvo::plot {
 /// hint: the memory works the same without it, and where the OS has none nothing changes.
 void AdviseLargePages(void* data, std::size_t bytes);
 
-/// Buffers smaller than this are left to the OS's choice.
-inline constexpr std::size_t kLargeBufferBytes = std::size_t{4} << 20;
+/// Buffers smaller than this are left to the OS's choice: they hold no whole large page.
+inline constexpr std::size_t kLargeBufferBytes = std::size_t{2} << 20;
 
 /// std::allocator, with large pages asked for every large buffer it hands out.
 template <typename T>

@@ -202,12 +202,14 @@ const char* LineRun::Arc(const ParsedBlock& block, PlotPoint end, std::uint32_t 
     if (half / r > 1 - kTiny) half = r;  // a half circle written a little short
     // A positive radius takes the shorter way round, a negative one the longer: the centre
     // lies to the right of the chord for a short clockwise arc, to its left otherwise.
+    // Without angles, as a sheet's slots have two such arcs each: the centre lies off the
+    // chord's middle along its normal, by the other leg of the triangle of half chord and radius.
     const bool right = (state_.motion == Motion::ArcCw) == (radius > 0);
-    const double chord = std::atan2(end.y - state_.position.y, end.x - state_.position.x);
-    const double theta = chord + (right ? -std::numbers::pi / 2 : std::numbers::pi / 2);
-    const double offset = r * std::cos(std::asin(half / r));
-    move.centreX = midX + offset * std::cos(theta);
-    move.centreY = midY + offset * std::sin(theta);
+    const double dx = end.x - state_.position.x, dy = end.y - state_.position.y;
+    const double chord = std::hypot(dx, dy);
+    const double along = half / r, offset = r * std::sqrt(std::max(1 - along * along, 0.0)) / chord;
+    move.centreX = midX + (right ? dy : -dy) * offset;
+    move.centreY = midY + (right ? -dx : dx) * offset;
   }
   Add(move);
   return nullptr;
