@@ -341,6 +341,26 @@ TEST(PlotReader, KeepsTheJobInTheUnitsOfItsFirstMove) {
   }
 }
 
+// Heights are kept only where they change: each move still starts at the last one's height and
+// ends at its own, over more than one block of 64 moves, and a -0 stays one.
+TEST(PlotReader, KeepsEachMovesHeight) {
+  std::string text = "G0Z-0\n";
+  for (int k = 0; k < 150; ++k)
+    text += "G1X" + std::to_string(k) + (k % 7 == 0 ? "Z" + std::to_string(k % 3) : "") + "F100\n";
+  const PlotProgram p = ReadProgram(text);
+  ASSERT_EQ(p.moves.size(), 151u);
+  EXPECT_TRUE(std::signbit(p.moves[0].end.z));
+  double z = -0.0;
+  for (std::size_t i = 1; i < p.moves.size(); ++i) {
+    const int k = static_cast<int>(i) - 1;
+    const PlotMove m = p.moves[i];
+    EXPECT_EQ(m.start.z, z) << i;
+    if (k % 7 == 0) z = k % 3;
+    EXPECT_EQ(m.end.z, z) << i;
+    EXPECT_EQ(p.moves.EndZ(i), z) << i;
+  }
+}
+
 TEST(PlotReader, TotalsExtentsAndPiercesOfAGeneratedHole) {
   const PlotProgram p = ReadProgram("G0X0Y0\r\nG0Y-38\r\nG1Y-48F300\r\nG2J48F300\r\nM30\r\n%\r\n");
   EXPECT_NEAR(p.rapidLength, 38, 1e-9);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
@@ -11,8 +12,45 @@
 
 namespace talvo::plot {
 
+/// A mark for each move, ranked in one step: the marks before each block of 64 moves are
+/// counted as the marks are made, and those within the block by one popcount.
+class MarkedMoves {
+ public:
+  void reserve(std::size_t n) {
+    bits_.reserve(n / 64 + 1);
+    before_.reserve(n / 64 + 1);
+  }
+  void push_back(bool marked) {
+    const std::size_t i = size_++;
+    if (i % 64 == 0) {
+      before_.push_back(count_);
+      bits_.push_back(0);
+    }
+    if (marked) {
+      bits_.back() |= std::uint64_t{1} << (i % 64);
+      ++count_;
+    }
+  }
+  bool Marked(std::size_t i) const { return (bits_[i / 64] >> (i % 64)) & 1; }
+  /// How many of the moves before move i are marked.
+  std::size_t Before(std::size_t i) const {
+    return before_[i / 64] +
+           static_cast<std::size_t>(std::popcount(bits_[i / 64] & ((std::uint64_t{1} << (i % 64)) - 1)));
+  }
+  std::size_t HeldBytes() const {
+    return bits_.capacity() * sizeof(std::uint64_t) + before_.capacity() * sizeof(std::uint32_t);
+  }
+
+ private:
+  LargeVector<std::uint64_t> bits_;
+  LargeVector<std::uint32_t> before_;
+  std::size_t size_ = 0;
+  std::uint32_t count_ = 0;
+};
+
 /// The moves of a program, held compactly: each move starts where the one before it ended
-/// (the first at the origin), so only ends are kept, and centres only for arcs. A file of the
+/// (the first at the origin), so only ends are kept, centres only for arcs, and heights only
+/// where they change: a sheet is cut at one height. A file of the
 /// largest size the viewer takes holds over ten million moves; about 30 bytes each keep it
 /// within memory. Reads give whole PlotMove values.
 class MoveList {
@@ -59,9 +97,13 @@ class MoveList {
   std::uint32_t Line(std::size_t i) const { return line_[i]; }
   double EndX(std::size_t i) const { return x_[i]; }
   double EndY(std::size_t i) const { return y_[i]; }
-  double EndZ(std::size_t i) const { return z_[i]; }
+  double EndZ(std::size_t i) const {
+    const std::size_t changes = heightChanges_.Before(i) + heightChanges_.Marked(i);
+    return changes ? heights_[changes - 1] : 0;
+  }
   double StartX(std::size_t i) const { return i ? x_[i - 1] : 0; }
   double StartY(std::size_t i) const { return i ? y_[i - 1] : 0; }
+  double StartZ(std::size_t i) const { return i ? EndZ(i - 1) : 0; }
   double Feed(std::size_t i) const;
 
   /// Bytes held, for the memory figures.
@@ -71,16 +113,15 @@ class MoveList {
   static constexpr std::uint8_t kKindBits = 3;
   static constexpr std::uint8_t kPierceBit = 4;
 
-  // The rank of move i among the arcs: arcs before its block of 64 moves, plus those before it
-  // in the block.
-  std::size_t ArcRank(std::size_t i) const;
-
-  LargeVector<double> x_, y_, z_;
+  LargeVector<double> x_, y_;
   LargeVector<std::uint32_t> line_;
   LargeVector<std::uint8_t> flags_;
-  LargeVector<std::uint64_t> arcBits_;     // bit i % 64 of word i / 64: move i is an arc
-  LargeVector<std::uint32_t> arcsBefore_;  // arcs in the blocks before each block
-  LargeVector<double> centres_;            // x, y of each arc's centre, in order
+  MarkedMoves arcs_;
+  LargeVector<double> centres_;  // x, y of each arc's centre, in order
+  // The moves that end at another height than the move before (the first: than 0), and the
+  // height each of them ends at, in order.
+  MarkedMoves heightChanges_;
+  LargeVector<double> heights_;
   // The feed changes seldom: the first move of each new feed, and the feed.
   std::vector<std::uint32_t> feedFrom_;
   std::vector<double> feeds_;
