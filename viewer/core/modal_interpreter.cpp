@@ -183,8 +183,11 @@ const char* LineRun::Arc(const ParsedBlock& block, PlotPoint end, std::uint32_t 
     const double spiralAllowance = inch ? kSpiralAllowanceInch : kSpiralAllowanceMm;
     move.centreX = state_.position.x + block.Get('I');
     move.centreY = state_.position.y + block.Get('J');
-    const double r0 = std::hypot(move.centreX - state_.position.x, move.centreY - state_.position.y);
-    const double r1 = std::hypot(move.centreX - end.x, move.centreY - end.y);
+    // Square roots of the sums, not hypot: words are held within a billion, far from where the
+    // squares overflow, and hypot's care costs several times more on every arc of a sheet.
+    const auto distance = [](double dx, double dy) { return std::sqrt(dx * dx + dy * dy); };
+    const double r0 = distance(move.centreX - state_.position.x, move.centreY - state_.position.y);
+    const double r1 = distance(move.centreX - end.x, move.centreY - end.y);
     if (r0 < radiusAllowance || r1 < radiusAllowance) return msg::kArcRadiusZero;
     const double off = std::abs(r0 - r1);
     if (off > 100 * spiralAllowance || (off / std::max(r0, r1) > kSpiralRelative && off > spiralAllowance))
@@ -197,7 +200,7 @@ const char* LineRun::Arc(const ParsedBlock& block, PlotPoint end, std::uint32_t 
     if (r == 0) return msg::kArcRadiusZero;
     const double midX = (state_.position.x + end.x) / 2;
     const double midY = (state_.position.y + end.y) / 2;
-    double half = std::hypot(midX - end.x, midY - end.y);
+    double half = std::sqrt((midX - end.x) * (midX - end.x) + (midY - end.y) * (midY - end.y));
     if (half - r > radiusAllowance) return msg::kArcRadiusSmall;
     if (half / r > 1 - kTiny) half = r;  // a half circle written a little short
     // A positive radius takes the shorter way round, a negative one the longer: the centre
@@ -206,7 +209,7 @@ const char* LineRun::Arc(const ParsedBlock& block, PlotPoint end, std::uint32_t 
     // chord's middle along its normal, by the other leg of the triangle of half chord and radius.
     const bool right = (state_.motion == Motion::ArcCw) == (radius > 0);
     const double dx = end.x - state_.position.x, dy = end.y - state_.position.y;
-    const double chord = std::hypot(dx, dy);
+    const double chord = std::sqrt(dx * dx + dy * dy);
     const double along = half / r, offset = r * std::sqrt(std::max(1 - along * along, 0.0)) / chord;
     move.centreX = midX + (right ? dy : -dy) * offset;
     move.centreY = midY + (right ? -dx : dx) * offset;
