@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <new>
 #include <vector>
 
 namespace talvo::plot {
@@ -18,7 +19,8 @@ void AdviseLargePages(void* data, std::size_t bytes);
 /// Buffers smaller than this are left to the OS's choice: they hold no whole large page.
 inline constexpr std::size_t kLargeBufferBytes = std::size_t{2} << 20;
 
-/// std::allocator, with large pages asked for every large buffer it hands out.
+/// std::allocator, with large pages asked for every large buffer it hands out. A large buffer
+/// starts on a large page's edge, so that none of it is left to small pages at its ends.
 template <typename T>
 struct LargePageAllocator {
   using value_type = T;
@@ -27,11 +29,16 @@ struct LargePageAllocator {
   explicit LargePageAllocator(const LargePageAllocator<U>&) {}
 
   T* allocate(std::size_t n) {
-    T* data = std::allocator<T>{}.allocate(n);
-    if (n >= kLargeBufferBytes / sizeof(T)) AdviseLargePages(data, n * sizeof(T));
-    return data;
+    if (n < kLargeBufferBytes / sizeof(T)) return std::allocator<T>{}.allocate(n);
+    if (n > std::allocator_traits<std::allocator<T>>::max_size(std::allocator<T>{})) throw std::bad_array_new_length();
+    void* data = ::operator new (n * sizeof(T), std::align_val_t{kLargeBufferBytes});
+    AdviseLargePages(data, n * sizeof(T));
+    return static_cast<T*>(data);
   }
-  void deallocate(T* data, std::size_t n) { std::allocator<T>{}.deallocate(data, n); }
+  void deallocate(T* data, std::size_t n) {
+    if (n < kLargeBufferBytes / sizeof(T)) return std::allocator<T>{}.deallocate(data, n);
+    ::operator delete (data, std::align_val_t{kLargeBufferBytes});
+  }
   bool operator==(const LargePageAllocator&) const = default;
 };
 
