@@ -193,15 +193,13 @@ class PixelSink {
           mask.bits |= std::uint64_t{cut || dash < 6} << ((y & 7) * 8 + (x & 7));
           ++k;
           dash = dash == 9 ? 0 : dash + 1;
-          x += longX;
-          y += longY;
+          // Whether the shorter axis moves follows the slope, which no branch predicts.
           error += twiceM;
-          if (error >= 0) {
-            error -= twiceN;
-            ++j;
-            x += shortX;
-            y += shortY;
-          }
+          const int move = error >= 0 ? -1 : 0;
+          error -= twiceN & move;
+          j -= move;
+          x += longX + (shortX & move);
+          y += longY + (shortY & move);
         } while (k < end && ((x ^ mask.x) | (y ^ mask.y)) < 8);
         Fill(cut, mask);
       }
@@ -256,7 +254,7 @@ class PixelSink {
     Take(taken_, takenBlocks_, mask, fresh);
     for (std::uint64_t rest = fresh; rest != 0; rest &= rest - 1) {
       std::uint32_t& p = pixel(rest);
-      if (p == background_ || p == kerf_) p = rapid_;
+      p = (p == background_) | (p == kerf_) ? rapid_ : p;
     }
   }
 
