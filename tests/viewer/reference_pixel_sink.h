@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The pixel sink and arc walk as they were before their loops were made faster, kept only so
-// a test can require the faster ones to write exactly the same pixels.
+// The pixel sink, its clipping and the arc walk as they were before their loops were made
+// faster, kept only so a test can require the faster ones to write exactly the same pixels.
 #pragma once
 
 #include <algorithm>
@@ -10,10 +10,38 @@
 #include <vector>
 
 #include "arc_walk.h"
-#include "clip_segment.h"
 #include "pixel_buffer.h"
 
 namespace talvo::plot {
+
+// Liang–Barsky as ClipSegment had it.
+inline bool ReferenceClipSegment(double& x0, double& y0, double& x1, double& y1, double minX, double maxX, double minY,
+                                 double maxY) {
+  const double dx = x1 - x0, dy = y1 - y0;
+  double t0 = 0, t1 = 1;
+  const double p[4] = {-dx, dx, -dy, dy};
+  const double q[4] = {x0 - minX, maxX - x0, y0 - minY, maxY - y0};
+  for (int i = 0; i < 4; ++i) {
+    if (p[i] == 0) {
+      if (q[i] < 0) return false;
+      continue;
+    }
+    const double t = q[i] / p[i];
+    if (p[i] < 0) {
+      if (t > t1) return false;
+      if (t > t0) t0 = t;
+    } else {
+      if (t < t0) return false;
+      if (t < t1) t1 = t;
+    }
+  }
+  const double ax = x0 + t0 * dx, ay = y0 + t0 * dy;
+  x1 = std::clamp(x0 + t1 * dx, minX, maxX);
+  y1 = std::clamp(y0 + t1 * dy, minY, maxY);
+  x0 = std::clamp(ax, minX, maxX);
+  y0 = std::clamp(ay, minY, maxY);
+  return !(std::isnan(x0) || std::isnan(y0) || std::isnan(x1) || std::isnan(y1));
+}
 
 namespace reference_arc_walk {
 
@@ -134,7 +162,7 @@ class ReferencePixelSink {
   }
 
   void Segment(bool cut, double x0, double y0, double x1, double y1) {
-    if (!ClipSegment(x0, y0, x1, y1, 0, rows_.width - 1e-6, rows_.top, rows_.bottom - 1e-6)) return;
+    if (!ReferenceClipSegment(x0, y0, x1, y1, 0, rows_.width - 1e-6, rows_.top, rows_.bottom - 1e-6)) return;
     const int ax = static_cast<int>(x0), ay = static_cast<int>(y0);
     const int bx = static_cast<int>(x1), by = static_cast<int>(y1);
     // Bresenham's pixels, in the closed form that lets a stroke jump over a full tile: at step

@@ -8,6 +8,7 @@
 #include <random>
 #include <vector>
 
+#include "clip_segment.h"
 #include "pixel_sink.h"
 #include "reference_pixel_sink.h"
 
@@ -42,7 +43,7 @@ std::vector<std::uint32_t> Before(const Case& c) {
   return bits;
 }
 
-// Both sinks get the same calls from one seeded source: long and short strokes, dots, and
+// The same calls for every sink from one seeded source: long and short strokes, dots, and
 // arcs small and huge, whole and partial, many on a few centres so that they land on tiles
 // already full.
 template <typename Draw>
@@ -55,8 +56,11 @@ void SeededCalls(const Case& c, unsigned seed, Draw&& draw) {
     const bool cut = unit(random) < 0.35;
     const int what = kind(random);
     const double x0 = x(random), y0 = y(random);
-    if (what < 4) {
+    if (what < 3) {
       draw.Segment(cut, x0, y0, x(random), y(random));
+    } else if (what < 4) {
+      // Ends on whole pixels, where rounding decides the last pixel.
+      draw.Segment(cut, x0, y0, std::round(x(random)), std::round(y(random)));
     } else if (what < 6) {
       const double d = unit(random) < 0.5 ? 3 : 20;
       draw.Segment(cut, x0, y0, x0 + d * (2 * unit(random) - 1), y0 + d * (2 * unit(random) - 1));
@@ -79,6 +83,33 @@ void SeededCalls(const Case& c, unsigned seed, Draw&& draw) {
   }
 }
 
+// Each call to both sinks, the pictures compared every few calls, before later strokes can
+// cover a difference.
+struct BothSinks {
+  PixelSink& fast;
+  ReferencePixelSink& plain;
+  const std::vector<std::uint32_t>& fastPixels;
+  const std::vector<std::uint32_t>& plainPixels;
+  int calls = 0, differing = 0;
+
+  void Compared() { differing += ++calls % 50 == 0 && fastPixels != plainPixels; }
+  void Dot(bool cut, double x, double y) {
+    fast.Dot(cut, x, y);
+    plain.Dot(cut, x, y);
+    Compared();
+  }
+  void Segment(bool cut, double x0, double y0, double x1, double y1) {
+    fast.Segment(cut, x0, y0, x1, y1);
+    plain.Segment(cut, x0, y0, x1, y1);
+    Compared();
+  }
+  void Arc(bool cut, const ScreenArc& arc) {
+    fast.Arc(cut, arc);
+    plain.Arc(cut, arc);
+    Compared();
+  }
+};
+
 class SinkReferencePixels : public testing::TestWithParam<Case> {};
 
 TEST_P(SinkReferencePixels, SameAsThePlainLoops) {
@@ -88,16 +119,33 @@ TEST_P(SinkReferencePixels, SameAsThePlainLoops) {
   for (const unsigned seed : {1u, 2u, 3u}) {
     PixelSink sink({fast.data(), kWidth, kWidth, kHeight}, c.top, c.bottom, kCut, kRapid, free, band);
     ReferencePixelSink reference({plain.data(), kWidth, kWidth, kHeight}, c.top, c.bottom, kCut, kRapid, free, band);
-    SeededCalls(c, seed, sink);
-    SeededCalls(c, seed, reference);
-    int differ = 0;
-    for (std::size_t i = 0; i < fast.size(); ++i) differ += fast[i] != plain[i];
-    EXPECT_EQ(differ, 0) << "seed " << seed;
+    BothSinks both{sink, reference, fast, plain};
+    SeededCalls(c, seed, both);
+    EXPECT_EQ(both.differing, 0) << "seed " << seed;
+    EXPECT_EQ(fast, plain) << "seed " << seed;
   }
   int drawn = 0;
   const std::vector<std::uint32_t> before = Before(c);
   for (std::size_t i = 0; i < fast.size(); ++i) drawn += fast[i] != before[i];
   EXPECT_GT(drawn, (c.bottom - c.top) * kWidth / 3);  // the calls did crowd the picture
+}
+
+TEST(SinkReferencePixels, ClippedEndsSameAsThePlainCut) {
+  std::mt19937_64 random(11);
+  std::uniform_real_distribution<double> x(-60, kWidth + 60), y(-60, kHeight + 60);
+  int differ = 0;
+  for (int k = 0; k < 200000; ++k) {
+    double a[4] = {x(random), y(random), x(random), y(random)};
+    if (k % 2) {  // whole pixels, where rounding shows
+      a[2] = std::round(a[2]);
+      a[3] = std::round(a[3]);
+    }
+    double b[4] = {a[0], a[1], a[2], a[3]};
+    const bool kept = ClipSegment(a[0], a[1], a[2], a[3], 0, kWidth - 1e-6, 0, kHeight - 1e-6);
+    const bool plainKept = ReferenceClipSegment(b[0], b[1], b[2], b[3], 0, kWidth - 1e-6, 0, kHeight - 1e-6);
+    differ += kept != plainKept || (kept && (a[0] != b[0] || a[1] != b[1] || a[2] != b[2] || a[3] != b[3]));
+  }
+  EXPECT_EQ(differ, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Pictures, SinkReferencePixels, testing::ValuesIn(kCases),
