@@ -146,12 +146,9 @@ class PixelSink {
     std::int64_t quotient[kTilesAcrossBlock + 1] = {}, remainder[kTilesAcrossBlock + 1] = {};
     const std::int64_t columnQuotient = 8 * twiceM / twiceN, columnRemainder = 8 * twiceM % twiceN;
     for (int t = 1; t <= kTilesAcrossBlock; ++t) {
-      quotient[t] = quotient[t - 1] + columnQuotient;
-      remainder[t] = remainder[t - 1] + columnRemainder;
-      if (remainder[t] >= twiceN) {
-        remainder[t] -= twiceN;
-        ++quotient[t];
-      }
+      const std::int64_t sum = remainder[t - 1] + columnRemainder, carry = sum >= twiceN;
+      remainder[t] = sum - (twiceN & -carry);
+      quotient[t] = quotient[t - 1] + columnQuotient + carry;
     }
     int k = 0, j = 0, x = ax, y = ay;
     std::int64_t error = -n;  // 2·k·m + n − 2n·(j + 1), in [−2n, 0): the shorter axis moves as it reaches 0
@@ -201,7 +198,7 @@ class PixelSink {
           x += longX + (shortX & move);
           y += longY + (shortY & move);
         } while (k < end && ((x ^ mask.x) | (y ^ mask.y)) < 8);
-        Fill(cut, mask);
+        if ((mask.bits & ~full[mask.tile]) != 0) Fill(cut, mask);
       }
     }
   }
