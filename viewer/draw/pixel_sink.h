@@ -70,10 +70,15 @@ class PixelSink {
     const int sx = ax < bx ? 1 : -1, sy = ay < by ? 1 : -1;
     if (n < kKeptStroke) {
       // Too short to find a full tile worth jumping: stepped as Bresenham steps it.
-      for (std::int64_t k = 0, twice = n, j = 0; k <= n; ++k, twice += 2 * m) {
-        if (k > 0 && twice >= 2 * n * (j + 1)) ++j;
-        if (cut || k % 10 < 6)
-          PutUnkept(cut, ax + sx * static_cast<int>(alongX ? k : j), ay + sy * static_cast<int>(alongX ? j : k));
+      int x = ax, y = ay;
+      const int longX = alongX ? sx : 0, longY = alongX ? 0 : sy, shortX = alongX ? 0 : sx, shortY = alongX ? sy : 0;
+      for (std::int64_t k = 0, error = -n; k <= n; ++k) {
+        if (cut || k % 10 < 6) PutUnkept(cut, x, y);
+        error += 2 * m;  // as in LongStroke, with no branch on the slope
+        const int move = error >= 0 ? -1 : 0;
+        error -= (2 * n) & move;
+        x += longX + (shortX & move);
+        y += longY + (shortY & move);
       }
       return;
     }
@@ -115,10 +120,7 @@ class PixelSink {
 
   void PutUnkept(bool cut, int x, int y) {
     std::uint32_t& p = rows_.At(x, y);
-    if (cut)
-      p = cut_;
-    else if (p == background_ || p == kerf_)
-      p = rapid_;
+    p = cut || p == background_ || p == kerf_ ? (cut ? cut_ : rapid_) : p;
   }
 
   static std::uint64_t Bit(int x, int y) { return std::uint64_t{1} << ((y & 7) * 8 + (x & 7)); }
