@@ -132,11 +132,11 @@ class PixelSink {
     std::uint64_t bits = 0;
   };
 
-  // Bresenham's pixels a column of tiles at a time (rows, for a stroke along Y). On the edge of
-  // a column, the step counter moves on by whole columns with no division: if the blocks, or
-  // else the tiles, where the stroke enters and leaves are full, the stroke jumps to the
-  // column's far edge. Otherwise its pixels are gathered into one mask per tile, and the
-  // tile's bits are read and written once.
+  // Bresenham's pixels a column of tiles at a time (a row of them, for a stroke along Y). On a
+  // column's edge the stroke moves on by whole columns, with no division, when the blocks (or
+  // else the tiles) where it enters and leaves them are full. Otherwise its pixels are gathered
+  // into one mask per tile, and each tile's bits are read once and written only if it has
+  // something to take.
   void LongStroke(bool cut, int ax, int ay, bool alongX, int n, int m, int sx, int sy) {
     const std::uint64_t* full = (cut ? cutBits_ : taken_).data();
     const std::uint8_t* fullInBlock = (cut ? cutBlocks_ : takenBlocks_).data();
@@ -231,7 +231,7 @@ class PixelSink {
     if (now == ~std::uint64_t{0} && had != now) ++blocks[Block(x, y)];
   }
 
-  // Takes the pixels of a tile's mask that the stroke has not yet: a cut over everything, a
+  // Takes the pixels of a tile's mask that the stroke has not taken yet: a cut over everything, a
   // rapid only on free ones, as pixels the sink has not drawn may hold anything. No pixel is
   // ever freed again.
   void Fill(bool cut, const TileMask& mask) {
