@@ -11,6 +11,13 @@ namespace talvo::plot {
 inline bool ClipSegment(double& x0, double& y0, double& x1, double& y1, double minX, double maxX, double minY,
                         double maxY) {
   const double dx = x1 - x0, dy = y1 - y0;
+  const auto inside = [&](double x, double y) { return x >= minX && x <= maxX && y >= minY && y <= maxY; };
+  if (inside(x0, y0) && inside(x1, y1)) {
+    // Nothing to cut, and no division: the far end as the cut below gives it, x0 + 1·dx.
+    x1 = std::clamp(x0 + dx, minX, maxX);
+    y1 = std::clamp(y0 + dy, minY, maxY);
+    return true;
+  }
   double t0 = 0, t1 = 1;
   const double p[4] = {-dx, dx, -dy, dy};
   const double q[4] = {x0 - minX, maxX - x0, y0 - minY, maxY - y0};
