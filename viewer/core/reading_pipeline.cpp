@@ -35,8 +35,11 @@ bool ReportRead(ReadProgress* progress, std::string_view text, std::size_t at) {
 }
 
 // One reading on two threads. The finder thread finds the lines and parses them into a ring of
-// chunks; the calling thread interprets the chunks in order and hands them back.
-class TwoThreadReading {
+// chunks; the calling thread interprets the chunks in order and hands them back. What each side
+// writes lies on cache lines of its own, and the whole on lines no neighbour on the calling
+// thread's stack shares: a line written by both sides goes back and forth between the cores for
+// every source line, which made the interpreter wait on its own modes.
+class alignas(64) TwoThreadReading {
  public:
   TwoThreadReading(std::string_view text, PlotProgram& out, ReadProgress* progress)
       : text_(text), out_(out), progress_(progress) {}
@@ -44,7 +47,8 @@ class TwoThreadReading {
   void Run();
 
  private:
-  struct Chunk {
+  // A cache line each: the finder fills one chunk while the interpreter reads the one before.
+  struct alignas(64) Chunk {
     std::vector<ParsedLine> lines = std::vector<ParsedLine>(kChunkLines);
     std::size_t count = 0;  // an empty chunk ends the lines
   };
@@ -58,14 +62,16 @@ class TwoThreadReading {
   std::string_view text_;
   PlotProgram& out_;
   ReadProgress* progress_;
-  std::vector<std::uint32_t> lineStarts_;
   std::vector<Chunk> chunks_ = std::vector<Chunk>(kChunks);
-  // Chunks filled and chunks taken. Each side waits on the other's count only when it has to,
-  // and the counts change a few thousand times a second, so the threads seldom sleep.
-  std::atomic<std::uint32_t> produced_{0}, consumed_{0};
-  std::atomic<bool> stop_{false};
   std::exception_ptr failure_;
+  // The finder's own.
+  alignas(64) std::vector<std::uint32_t> lineStarts_;
   BlockParser parser_;
+  // Chunks filled and chunks taken, each written by one side. Each side waits on the other's
+  // count only when it has to, and the counts change a few thousand times a second.
+  alignas(64) std::atomic<std::uint32_t> produced_{0};
+  alignas(64) std::atomic<std::uint32_t> consumed_{0};
+  alignas(64) std::atomic<bool> stop_{false};
 };
 
 void TwoThreadReading::Run() {
@@ -118,13 +124,14 @@ void TwoThreadReading::FindAndParse() {
       WaitForRoom(next);
       if (stop_.load()) break;
       Chunk& chunk = chunks_[next % kChunks];
-      chunk.count = 0;
-      while (chunk.count < kChunkLines && start < text_.size()) {
+      std::size_t count = 0;  // kept here until the chunk is full, off the interpreter's lines
+      while (count < kChunkLines && start < text_.size()) {
         const std::size_t stopAt = LineEnd(text_, start);
         lineStarts_.push_back(static_cast<std::uint32_t>(start));
-        parser_.Read(text_.substr(start, stopAt - start), chunk.lines[chunk.count++]);
+        parser_.Read(text_.substr(start, stopAt - start), chunk.lines[count++]);
         start = stopAt + 1;
       }
+      chunk.count = count;
       Publish();
       stopped = ReportRead(progress_, text_, start);
     }
