@@ -7,4 +7,7 @@ namespace talvo::plot {
 // operator's account does not: buffers keep the ordinary pages.
 void AdviseLargePages(void*, std::size_t) {}
 
+// The pages come as they are first written.
+void PrefaultPages(void*, std::size_t) {}
+
 }  // namespace talvo::plot

@@ -3,6 +3,9 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <thread>
+#include <utility>
+#include <vector>
 
 #include "large_pages.h"
 #include "ngc_runner.h"
@@ -43,6 +46,17 @@ PlotProgram ReadProgram(std::string_view text, ThreadChoice threads, ReadProgres
   } else if (UsesTwoThreads(threads, text.size() >= kTwoThreadsFrom, kTwoThreadReadingCores)) {
     ReadOnTwoThreads(text, out, progress);
   } else {
+    // While this thread reads, a second one takes the page faults of the room the moves and
+    // line starts go into, ahead of it: they were a quarter of the reading. The room is named
+    // here, before the reading moves anything.
+    std::vector<std::pair<void*, std::size_t>> room;
+    out.moves.ForEachLargeBuffer([&](void* data, std::size_t bytes) { room.emplace_back(data, bytes); });
+    room.emplace_back(out.lineStarts.data(), out.lineStarts.capacity() * sizeof(std::uint32_t));
+    std::jthread prefault;
+    if (UsesTwoThreads(threads, text.size() >= kTwoThreadsFrom))
+      prefault = std::jthread([room] {
+        for (const auto& [data, bytes] : room) PrefaultPages(data, bytes);
+      });
     ReadOnOneThread(text, out, progress);
   }
   return out;

@@ -16,6 +16,11 @@ namespace talvo::plot {
 /// hint: the memory works the same without it, and where the OS has none nothing changes.
 void AdviseLargePages(void* data, std::size_t bytes);
 
+/// Asks the OS to map [data, data + bytes) in now, as if each page had been written, without
+/// writing it: a thread with nothing else to do takes the page faults ahead of the one that
+/// fills the buffer. Only a hint: where the OS cannot, the pages come as they are written.
+void PrefaultPages(void* data, std::size_t bytes);
+
 /// Buffers smaller than this are left to the OS's choice: they hold no whole large page.
 inline constexpr std::size_t kLargeBufferBytes = std::size_t{2} << 20;
 

@@ -106,6 +106,16 @@ class MoveList {
   double StartZ(std::size_t i) const { return i ? EndZ(i - 1) : 0; }
   double Feed(std::size_t i) const;
 
+  /// Calls room(data, bytes) for each of the large buffers the moves are written into, with
+  /// the room reserved.
+  template <typename Room>
+  void ForEachLargeBuffer(Room&& room) {
+    room(x_.data(), x_.capacity() * sizeof(double));
+    room(y_.data(), y_.capacity() * sizeof(double));
+    room(line_.data(), line_.capacity() * sizeof(std::uint32_t));
+    room(flags_.data(), flags_.capacity());
+  }
+
   /// Bytes held, for the memory figures.
   std::size_t HeldBytes() const;
 
