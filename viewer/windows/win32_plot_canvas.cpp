@@ -81,7 +81,7 @@ void PlotCanvas::PanBy(double dx, double dy) {
 std::ptrdiff_t PlotCanvas::MoveNear(int x, int y) const {
   if (!plot_) return -1;
   return plot_->Index().Nearest(plot_->program, view_.ProgramX(x + 0.5), view_.ProgramY(y + 0.5),
-                              kPickPixels / view_.scale);
+                                kPickPixels / view_.scale);
 }
 
 void PlotCanvas::Click(int x, int y) {
