@@ -71,6 +71,13 @@ void Blank(std::string& out, double x, double y, double w, double h, double r, i
   Line(out, "M5");
 }
 
+// The end of a sheet: the torch back to the origin, M30 and the closing %. Three lines.
+void EndAtHome(std::string& out) {
+  Line(out, "G0X0Y0");
+  Line(out, "M30");
+  Line(out, "%%");
+}
+
 }  // namespace
 
 std::string RandomHoleSheetProgram(std::size_t lines) {
@@ -91,9 +98,7 @@ std::string RandomHoleSheetProgram(std::size_t lines) {
     Slot(out, sx, sy, length, std::cos(turn), std::sin(turn));
     written += 8;
   }
-  Line(out, "G0X0Y0");
-  Line(out, "M30");
-  Line(out, "%%");
+  EndAtHome(out);
   return out;
 }
 
@@ -134,9 +139,7 @@ std::string ShiftedNestCopiesProgram(std::size_t lines) {
     x += w + kWeb;
     shelf = std::max(shelf, h);
   }
-  Line(out, "G0X0Y0");
-  Line(out, "M30");
-  Line(out, "%%");
+  EndAtHome(out);
   return out;
 }
 

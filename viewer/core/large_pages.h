@@ -50,7 +50,8 @@ struct LargePageAllocator {
 template <typename T>
 using LargeVector = std::vector<T, LargePageAllocator<T>>;
 
-/// Reserves room for n elements in `v` and asks large pages for it before it is written.
+/// Reserves room for n elements in `v` and asks large pages for it before it is written: for
+/// the standard containers other code shares, which a LargeVector cannot stand in for.
 template <typename Vector>
 void ReserveLarge(Vector& v, std::size_t n) {
   v.reserve(n);

@@ -7,7 +7,6 @@
 #include <thread>
 
 #include "arc_geometry.h"
-#include "large_pages.h"
 
 namespace talvo::plot {
 
@@ -44,9 +43,7 @@ MoveIndex::MoveIndex(const PlotProgram& program, ThreadChoice threads) {
     return clampCell(cy) * side + clampCell(cx);
   };
   const std::size_t cells = side * side;
-  LargeVector<std::uint32_t> cellOfMove;
-  ReserveLarge(cellOfMove, n);
-  cellOfMove.resize(n);
+  LargeVector<std::uint32_t> cellOfMove(n);
   cellStart_.assign(cells + 1, 0);
   cellBox_.assign(cells, PlotExtents{});
   // Each move's box is found once: it places the move and widens its cell's box.
@@ -59,7 +56,6 @@ MoveIndex::MoveIndex(const PlotProgram& program, ThreadChoice threads) {
       boxes[c].Add(box);
     }
   };
-  ReserveLarge(order_, n);
   order_.resize(n);
   // Moves [from, to) into their cells, from the slots in `fill` on.
   const auto sort = [&](std::size_t from, std::size_t to, std::vector<std::uint32_t>& fill) {

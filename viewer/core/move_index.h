@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "large_pages.h"
 #include "move_list.h"
 #include "plot_extents.h"
 #include "plot_program.h"
@@ -70,7 +71,7 @@ class MoveIndex {
   }
 
   std::vector<std::uint32_t> cellStart_;  // moves of cell c are order_[cellStart_[c] .. cellStart_[c+1])
-  std::vector<std::uint32_t> order_;
+  LargeVector<std::uint32_t> order_;
   std::vector<PlotExtents> cellBox_;
 };
 

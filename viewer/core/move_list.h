@@ -103,7 +103,6 @@ class MoveList {
   }
   double StartX(std::size_t i) const { return i ? x_[i - 1] : 0; }
   double StartY(std::size_t i) const { return i ? y_[i - 1] : 0; }
-  double StartZ(std::size_t i) const { return i ? EndZ(i - 1) : 0; }
   double Feed(std::size_t i) const;
 
   /// Calls room(data, bytes) for each of the large buffers the moves are written into, with

@@ -26,10 +26,7 @@ void LayOver(const PixelBuffer& layer, const PixelBuffer& picture, const LayerCo
 /// `picture`, part 1 on a second core into a transparent layer laid over it afterwards.
 template <typename Write>
 void OnTwoCores(const PixelBuffer& picture, const LayerColours& colours, Write&& write) {
-  const std::size_t pixels = static_cast<std::size_t>(picture.width) * picture.height;
-  LargeVector<std::uint32_t> layerPixels;
-  ReserveLarge(layerPixels, pixels);
-  layerPixels.resize(pixels, 0u);
+  LargeVector<std::uint32_t> layerPixels(static_cast<std::size_t>(picture.width) * picture.height, 0u);
   const PixelBuffer layer{layerPixels.data(), picture.width, picture.width, picture.height};
   std::thread second([&] { write(layer, std::size_t{1}); });
   write(picture, std::size_t{0});
