@@ -35,8 +35,10 @@ template <typename Trace>
 Lit Pixels(Trace&& trace) {
   std::vector<std::uint32_t> bits(std::size_t{kWidth} * kHeight, 0xff000000u | kFree);
   const PixelBuffer picture{bits.data(), kWidth, kWidth, kHeight};
-  PixelSink sink(picture, 0, kHeight, kCut, kCut, kFree);
+  StrokeBits taken(kWidth, kHeight);
+  PixelSink sink(taken, 0, kHeight);
   trace(sink);
+  taken.Paint(picture, 0, kHeight, {kCut, kCut, kFree});
   Lit lit(bits.size());
   for (std::size_t k = 0; k < bits.size(); ++k) lit[k] = bits[k] != (0xff000000u | kFree);
   return lit;

@@ -52,8 +52,8 @@ TEST(StrokePixels, TilesJumpedLeaveThePictureOfEveryPixelStepped) {
   for (int y = 40; y < 80; ++y)
     for (int x = 0; x < kWidth; ++x) before[static_cast<std::size_t>(y) * kWidth + x] = x % 7 ? kBand : kMark;
   std::vector<std::uint32_t> sunk = before, stepped = before;
-  PixelSink sink({sunk.data(), kWidth, kWidth, kHeight}, 0, kHeight, kCut & 0xffffff, kRapid & 0xffffff,
-                 kFree & 0xffffff, kBand & 0xffffff);
+  StrokeBits bits(kWidth, kHeight);
+  PixelSink sink(bits, 0, kHeight);
   std::mt19937_64 random(7);
   std::uniform_real_distribution<double> x(-20, kWidth + 20), y(-20, kHeight + 20), step(-3, 3);
   for (int k = 0; k < 6000; ++k) {
@@ -64,6 +64,8 @@ TEST(StrokePixels, TilesJumpedLeaveThePictureOfEveryPixelStepped) {
     sink.Segment(k % 3 == 0, x0, y0, x1, y1);
     SteppedStroke(stepped, k % 3 == 0, x0, y0, x1, y1);
   }
+  bits.Paint({sunk.data(), kWidth, kWidth, kHeight}, 0, kHeight,
+             {kCut & 0xffffff, kRapid & 0xffffff, kFree & 0xffffff, kBand & 0xffffff});
   int differ = 0;
   for (std::size_t i = 0; i < sunk.size(); ++i) differ += sunk[i] != stepped[i];
   EXPECT_EQ(differ, 0);

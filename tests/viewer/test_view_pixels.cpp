@@ -115,11 +115,13 @@ TEST(MovePixels, AWholeProgramViewIsTheOnePassPicture) {
   WriteMovePixels({drawn.data(), 320, 320, 200}, plot, view);
 
   const PixelBuffer picture{once.data(), 320, 320, 200};
-  PixelSink sink(picture, 0, 200, palette::kCut, palette::kRapid, palette::kBackground, palette::kKerf);
+  StrokeBits bits(320, 200);
+  PixelSink sink(bits, 0, 200);
   TracedShapes traced;
   const ScreenMap map(view);
   plot.Index().ForEachIn(plot.program.moves, view.Visible(),
                          [&](std::uint32_t i) { TraceMove(plot.program.moves, i, view, map, traced, sink); });
+  bits.Paint(picture, 0, 200, {palette::kCut, palette::kRapid, palette::kBackground, palette::kKerf});
   EXPECT_EQ(drawn, once);
   EXPECT_NE(std::count(drawn.begin(), drawn.end(), palette::kRapid), 0);
   EXPECT_NE(std::count(drawn.begin(), drawn.end(), palette::kCut), 0);

@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include "move_pixels.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <thread>
 
 #include "kerf_sink.h"
 #include "move_tracer.h"
 #include "pixel_sink.h"
 #include "plot_palette.h"
+#include "stroke_bits.h"
 #include "two_core_layers.h"
 
 namespace talvo::plot {
@@ -29,14 +32,16 @@ bool HoldsWholeProgram(const PlotProgram& program, const PlotExtents& area) {
 }
 
 // Calls visit(i) for part `part` of two of the moves whose box meets `area`. A view of the
-// whole program takes every move in program order, reading the moves as they lie in memory;
-// a closer view finds its moves through the index.
+// whole program takes every move, reading the moves as they lie in memory, each part a slice
+// in turn: a slice's strokes mostly land where the slices before it have filled the picture,
+// as in one pass. A closer view finds its moves through the index, each part a region.
 template <typename Visit>
 void ForEachMoveIn(const LoadedPlot& plot, const PlotExtents& area, std::size_t part, Visit&& visit) {
+  constexpr std::size_t kSlice = 4096;
   const MoveList& moves = plot.program.moves;
   if (HoldsWholeProgram(plot.program, area)) {
-    for (std::size_t i = moves.size() * part / 2; i < moves.size() * (part + 1) / 2; ++i)
-      visit(static_cast<std::uint32_t>(i));
+    for (std::size_t first = part * kSlice; first < moves.size(); first += 2 * kSlice)
+      for (std::size_t i = first; i < std::min(moves.size(), first + kSlice); ++i) visit(static_cast<std::uint32_t>(i));
     return;
   }
   plot.Index().ForEachIn(moves, area, visit, part, 2);
@@ -70,18 +75,26 @@ void WriteKerfBand(const PixelBuffer& picture, const LoadedPlot& plot, const Vie
 void WriteMovePixels(const PixelBuffer& picture, const LoadedPlot& plot, const ViewMapping& view) {
   const MoveList& moves = plot.program.moves;
   const ScreenMap map(view);
-  // Each core traces half the moves in view. Cuts win over rapids and rapids take only free
-  // pixels whichever stroke comes first, so the picture is the one a single pass gives. Halving
-  // the moves rather than the rows keeps both cores busy when the moves pile up in a few rows.
+  // Each core traces half the moves in view into bits both share, so neither draws over what
+  // the other has filled. Halving the moves rather than the rows keeps both cores busy when the
+  // moves pile up in a few rows.
   const PlotExtents area = Around(view, 1);
-  const LayerColours colours{palette::kCut, palette::kRapid, palette::kBackground, palette::kKerf};
-  OnTwoCores(picture, colours, [&](const PixelBuffer& target, std::size_t part) {
-    // The layer's free pixels are the transparent ones.
-    PixelSink sink(target, 0, target.height, colours.cut, colours.rapid, part == 0 ? colours.background : 0,
-                   colours.kerf);
+  StrokeBits bits(picture.width, picture.height);
+  const auto trace = [&](std::size_t part) {
+    PixelSink sink(bits, 0, picture.height);
     TracedShapes traced;
-    ForEachMoveIn(plot, area, part, [&](std::uint32_t i) { TraceMove(moves, i, view, map, traced, sink); });
-  });
+    // Cuts first: they fill most of a crowded picture, and rapids then jump the full tiles
+    // instead of stepping an empty picture pixel by pixel.
+    for (const bool cuts : {true, false}) {
+      ForEachMoveIn(plot, area, part, [&](std::uint32_t i) {
+        if (moves.IsCut(i) == cuts) TraceMove(moves, i, view, map, traced, sink);
+      });
+    }
+  };
+  std::thread second(trace, std::size_t{1});
+  trace(0);
+  second.join();
+  bits.Paint(picture, 0, picture.height, {palette::kCut, palette::kRapid, palette::kBackground, palette::kKerf});
 }
 
 void WriteDoneMoves(const PixelBuffer& overlay, const LoadedPlot& plot, const ViewMapping& view, std::size_t first,
@@ -89,9 +102,11 @@ void WriteDoneMoves(const PixelBuffer& overlay, const LoadedPlot& plot, const Vi
   const MoveList& moves = plot.program.moves;
   const ScreenMap map(view);
   TracedShapes traced;
-  // Transparent pixels are the free ones; done rapids dashed, done cuts solid, in one grey.
-  PixelSink sink(overlay, 0, overlay.height, palette::kDone, palette::kDone, 0);
+  StrokeBits bits(overlay.width, overlay.height);
+  PixelSink sink(bits, 0, overlay.height);
   for (std::size_t i = first; i < last && i < moves.size(); ++i) TraceMove(moves, i, view, map, traced, sink);
+  // Transparent pixels are the free ones; done rapids dashed, done cuts solid, in one grey.
+  bits.Paint(overlay, 0, overlay.height, {palette::kDone, palette::kDone, 0, 0});
 }
 
 }  // namespace talvo::plot

@@ -3,7 +3,7 @@
 
 namespace talvo::plot {
 
-void LayOver(const PixelBuffer& layer, const PixelBuffer& picture, const LayerColours& colours) {
+void LayOver(const PixelBuffer& layer, const PixelBuffer& picture, const StrokeColours& colours) {
   const std::uint32_t cutPixel = 0xff000000u | colours.cut, rapidPixel = 0xff000000u | colours.rapid;
   const std::uint32_t free = 0xff000000u | colours.background, band = 0xff000000u | colours.kerf;
   for (int y = 0; y < picture.height; ++y) {

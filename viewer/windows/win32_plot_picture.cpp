@@ -62,16 +62,18 @@ void DrawRing(const PixelBuffer& p, double cx, double cy, double radius, std::ui
 // A sink that writes every stroke solid and three pixels wide, for the selected moves.
 class ThickSink {
  public:
-  explicit ThickSink(const PixelBuffer& p) : sink_(p, 0, p.height, palette::kHighlight, palette::kHighlight, 0) {}
+  explicit ThickSink(const PixelBuffer& p) : bits_(p.width, p.height), sink_(bits_, 0, p.height) {}
   void Dot(bool, double x, double y) {
     for (const auto& [dx, dy] : kOffsets) sink_.Dot(true, x + dx, y + dy);
   }
   void Segment(bool, double x0, double y0, double x1, double y1) {
     for (const auto& [dx, dy] : kOffsets) sink_.Segment(true, x0 + dx, y0 + dy, x1 + dx, y1 + dy);
   }
+  void Paint(const PixelBuffer& p) const { bits_.Paint(p, 0, p.height, {palette::kHighlight, palette::kHighlight}); }
 
  private:
   static constexpr std::pair<double, double> kOffsets[] = {{0, 0}, {-1, 0}, {1, 0}, {0, -1}, {0, 1}};
+  StrokeBits bits_;
   PixelSink sink_;
 };
 
@@ -98,6 +100,7 @@ void DrawPlotPicture(const PixelBuffer& picture, const LoadedPlot& plot, const V
   TracedShapes traced;
   ThickSink sink(picture);
   for (std::size_t i = first; i < last && i < moves.size(); ++i) TraceMove(moves, i, view, map, traced, sink);
+  sink.Paint(picture);
 }
 
 }  // namespace talvo::plot
