@@ -95,14 +95,15 @@ TEST(MovePixels, WritesCutsSolidAndRapidsDashedWhereTheViewShowsThem) {
   EXPECT_EQ(at(5, 1.5), palette::kBackground);
 }
 
-// A view of the whole program takes its moves in program order, on two cores; the picture is
-// the one a single pass in the index's order gives: cuts over rapids, rapids on free pixels.
+// A view of the whole program deals its moves to two cores in alternate slices, cuts first;
+// the picture is the one a single pass in the index's order gives: cuts over rapids, rapids on
+// free pixels. Enough moves for each core to take more than one slice.
 TEST(MovePixels, AWholeProgramViewIsTheOnePassPicture) {
   std::mt19937 random(20261210);
   std::uniform_real_distribution<double> at(0, 300);
   std::string text = "G21G90\n";
   char line[96];
-  for (int k = 0; k < 1500; ++k) {
+  for (int k = 0; k < 6000; ++k) {
     const double x = at(random), y = at(random) / 2, r = 1 + at(random) / 30;
     std::snprintf(line, sizeof line, "G0X%.3fY%.3f\nG1Y%.3fF900\nG2J%.3f\n", x, y, y - r, r);
     text += line;
