@@ -95,7 +95,7 @@ TEST(MovePixels, WritesCutsSolidAndRapidsDashedWhereTheViewShowsThem) {
   EXPECT_EQ(at(5, 1.5), palette::kBackground);
 }
 
-// A view of the whole program deals its moves to two cores in alternate slices, cuts first;
+// A view of the whole program deals its moves to two cores a slice at a time, cuts first;
 // the picture is the one a single pass in the index's order gives: cuts over rapids, rapids on
 // free pixels. Enough moves for each core to take more than one slice.
 TEST(MovePixels, AWholeProgramViewIsTheOnePassPicture) {

@@ -2,6 +2,7 @@
 #include "move_pixels.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <thread>
 
@@ -31,17 +32,36 @@ bool HoldsWholeProgram(const PlotProgram& program, const PlotExtents& area) {
   return e.Empty() || (area.minX <= e.minX && area.maxX >= e.maxX && area.minY <= e.minY && area.maxY >= e.maxY);
 }
 
-// Calls visit(i) for part `part` of two of the moves whose box meets `area`. A view of the
-// whole program takes every move, reading the moves as they lie in memory, each part a slice
-// in turn: a slice's strokes mostly land where the slices before it have filled the picture,
-// as in one pass. A closer view finds its moves through the index, each part a region.
+// The whole program's moves, dealt a slice at a time to whichever core asks next: both cores
+// stay busy to the end even when one of them is held up, and a slice's strokes mostly land
+// where the slices before it have filled the picture, as in one pass.
+class MoveSlices {
+ public:
+  explicit MoveSlices(std::size_t moves) : moves_(moves) {}
+
+  /// The next slice [first, last); false when all have been dealt.
+  bool Next(std::size_t& first, std::size_t& last) {
+    first = next_.fetch_add(kSlice, std::memory_order_relaxed);
+    last = std::min(moves_, first + kSlice);
+    return first < moves_;
+  }
+
+ private:
+  static constexpr std::size_t kSlice = 4096;
+  const std::size_t moves_;
+  std::atomic<std::size_t> next_{0};
+};
+
+// Calls visit(i) for this core's share of the moves whose box meets `area`. A view of the whole
+// program takes its moves slice by slice from `slices`, reading them as they lie in memory; a
+// closer view finds them through the index, part `part` of two taking a region of it.
 template <typename Visit>
-void ForEachMoveIn(const LoadedPlot& plot, const PlotExtents& area, std::size_t part, Visit&& visit) {
-  constexpr std::size_t kSlice = 4096;
+void ForEachMoveIn(const LoadedPlot& plot, const PlotExtents& area, std::size_t part, MoveSlices& slices,
+                   Visit&& visit) {
   const MoveList& moves = plot.program.moves;
   if (HoldsWholeProgram(plot.program, area)) {
-    for (std::size_t first = part * kSlice; first < moves.size(); first += 2 * kSlice)
-      for (std::size_t i = first; i < std::min(moves.size(), first + kSlice); ++i) visit(static_cast<std::uint32_t>(i));
+    for (std::size_t first = 0, last = 0; slices.Next(first, last);)
+      for (std::size_t i = first; i < last; ++i) visit(static_cast<std::uint32_t>(i));
     return;
   }
   plot.Index().ForEachIn(moves, area, visit, part, 2);
@@ -63,10 +83,11 @@ void WriteKerfBand(const PixelBuffer& picture, const LoadedPlot& plot, const Vie
   // Under everything drawn after it, on both cores: a band pixel is a band pixel whoever wrote
   // it, so with every colour the band's, each band pixel of the layer lands.
   const std::uint32_t band = palette::kKerf;
+  MoveSlices slices(moves.size());
   OnTwoCores(picture, {band, band, band, band}, [&](const PixelBuffer& target, std::size_t part) {
     KerfSink sink(target, 0, target.height, widthPixels, band);
     TracedShapes traced;
-    ForEachMoveIn(plot, area, part, [&](std::uint32_t i) {
+    ForEachMoveIn(plot, area, part, slices, [&](std::uint32_t i) {
       if (moves.IsCut(i)) TraceMove(moves, i, view, map, traced, sink);
     });
   });
@@ -75,18 +96,19 @@ void WriteKerfBand(const PixelBuffer& picture, const LoadedPlot& plot, const Vie
 void WriteMovePixels(const PixelBuffer& picture, const LoadedPlot& plot, const ViewMapping& view) {
   const MoveList& moves = plot.program.moves;
   const ScreenMap map(view);
-  // Each core traces half the moves in view into bits both share, so neither draws over what
-  // the other has filled. Halving the moves rather than the rows keeps both cores busy when the
+  // Both cores trace the moves in view into bits they share, so neither draws over what the
+  // other has filled. Sharing out the moves rather than the rows keeps both cores busy when the
   // moves pile up in a few rows.
   const PlotExtents area = Around(view, 1);
   StrokeBits bits(picture.width, picture.height);
+  MoveSlices cutSlices(moves.size()), rapidSlices(moves.size());
   const auto trace = [&](std::size_t part) {
     PixelSink sink(bits, 0, picture.height);
     TracedShapes traced;
     // Cuts first: they fill most of a crowded picture, and rapids then jump the full tiles
     // instead of stepping an empty picture pixel by pixel.
     for (const bool cuts : {true, false}) {
-      ForEachMoveIn(plot, area, part, [&](std::uint32_t i) {
+      ForEachMoveIn(plot, area, part, cuts ? cutSlices : rapidSlices, [&](std::uint32_t i) {
         if (moves.IsCut(i) == cuts) TraceMove(moves, i, view, map, traced, sink);
       });
     }
