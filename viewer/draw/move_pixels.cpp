@@ -93,7 +93,8 @@ void WriteKerfBand(const PixelBuffer& picture, const LoadedPlot& plot, const Vie
   });
 }
 
-void WriteMovePixels(const PixelBuffer& picture, const LoadedPlot& plot, const ViewMapping& view) {
+void WriteMovePixels(const PixelBuffer& picture, const LoadedPlot& plot, const ViewMapping& view,
+                     const std::function<void()>& underneath) {
   const MoveList& moves = plot.program.moves;
   const ScreenMap map(view);
   // Both cores trace the moves in view into bits they share, so neither draws over what the
@@ -114,6 +115,7 @@ void WriteMovePixels(const PixelBuffer& picture, const LoadedPlot& plot, const V
     }
   };
   std::thread second(trace, std::size_t{1});
+  if (underneath) underneath();
   trace(0);
   second.join();
   bits.Paint(picture, 0, picture.height, {palette::kCut, palette::kRapid, palette::kBackground, palette::kKerf});

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 
 #include "loaded_plot.h"
 #include "pixel_buffer.h"
@@ -17,8 +18,11 @@ namespace talvo::plot {
 bool CrowdedView(const LoadedPlot& plot, const ViewMapping& view);
 
 /// Every move in view, one pixel wide over what `picture` (opaque, view size) holds: cuts
-/// over everything, rapids dashed on background and kerf pixels only. On both cores.
-void WriteMovePixels(const PixelBuffer& picture, const LoadedPlot& plot, const ViewMapping& view);
+/// over everything, rapids dashed on background and kerf pixels only. On both cores; the
+/// moves touch the picture only at the end, so `underneath` (when given) paints what lies
+/// under them on this core while the other starts on the moves.
+void WriteMovePixels(const PixelBuffer& picture, const LoadedPlot& plot, const ViewMapping& view,
+                     const std::function<void()>& underneath = {});
 
 /// The kerf band, `widthPixels` wide, under the cuts; nothing when thinner than a line.
 void WriteKerfBand(const PixelBuffer& picture, const LoadedPlot& plot, const ViewMapping& view, double widthPixels);

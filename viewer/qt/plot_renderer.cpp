@@ -112,21 +112,25 @@ void AddArrow(const PlotMove& m, const PlotViewport& view, std::vector<QLineF>& 
 }  // namespace
 
 void PlotRenderer::Render(QImage& image, const PlotViewport& view) const {
-  image.fill(kBackground);
-  {
-    QPainter painter(&image);
-    PaintSheet(painter, view);
-    PaintPierces(painter, view);
-  }
+  const PixelBuffer pixels = PixelsOf(image);
   const ViewMapping mapping = view.Mapping();
-  WriteKerfBand(PixelsOf(image), plot_, mapping, style_.kerf * view.scale);
+  const auto underneath = [&] {
+    image.fill(kBackground);
+    {
+      QPainter painter(&image);
+      PaintSheet(painter, view);
+      PaintPierces(painter, view);
+    }
+    WriteKerfBand(pixels, plot_, mapping, style_.kerf * view.scale);
+  };
   if (!CrowdedView(plot_, mapping)) {
+    underneath();
     QPainter painter(&image);
     PaintSmooth(painter, view);
     PaintOrigin(painter, view);
     return;
   }
-  WriteMovePixels(PixelsOf(image), plot_, mapping);
+  WriteMovePixels(pixels, plot_, mapping, underneath);
   QPainter painter(&image);
   PaintOrigin(painter, view);
 }

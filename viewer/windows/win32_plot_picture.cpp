@@ -81,13 +81,15 @@ class ThickSink {
 
 void DrawPlotPicture(const PixelBuffer& picture, const LoadedPlot& plot, const ViewMapping& view,
                      const PictureExtras& extras) {
-  for (int y = 0; y < picture.height; ++y) std::fill_n(&picture.At(0, y), picture.width, palette::kBackground);
-  DrawSheet(picture, plot, view, extras.job);
-  for (const ScreenPoint& mark : PierceMarks(plot.program, view)) {
-    DrawRing(picture, mark.x, mark.y, kPierceRadiusPixels, palette::kPierce);
-  }
-  if (extras.kerf > 0) WriteKerfBand(picture, plot, view, extras.kerf * view.scale);
-  WriteMovePixels(picture, plot, view);
+  // What lies under the moves, drawn on this core while the other starts on the moves.
+  WriteMovePixels(picture, plot, view, [&] {
+    for (int y = 0; y < picture.height; ++y) std::fill_n(&picture.At(0, y), picture.width, palette::kBackground);
+    DrawSheet(picture, plot, view, extras.job);
+    for (const ScreenPoint& mark : PierceMarks(plot.program, view)) {
+      DrawRing(picture, mark.x, mark.y, kPierceRadiusPixels, palette::kPierce);
+    }
+    if (extras.kerf > 0) WriteKerfBand(picture, plot, view, extras.kerf * view.scale);
+  });
   const double ox = view.ScreenX(0), oy = view.ScreenY(0);
   AxisLine(picture, ox - 10, oy, ox + 10, oy, palette::kOrigin);
   AxisLine(picture, ox, oy - 10, ox, oy + 10, palette::kOrigin);
