@@ -34,9 +34,15 @@ class TracedShapes {
   bool First(bool cut, std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d, std::int64_t e = 0,
              std::int64_t f = 0) {
     const Key key{{cut ? 1 : 0, a, b, c, d, e, f}};
-    std::uint64_t h = 1469598103934665603ull;
-    for (const std::int64_t x : key.v) h = (h ^ static_cast<std::uint64_t>(x)) * 1099511628211ull;
-    Key& slot = slots_[(h ^ (h >> 32)) % kSlots];
+    // Each number by its own odd constant, the products independent of each other, and the
+    // top bits of their mix pick the slot: no division, and no chain of multiplications.
+    constexpr std::uint64_t kOdd[7] = {0x9e3779b97f4a7c15ull, 0xc2b2ae3d27d4eb4full, 0x165667b19e3779f9ull,
+                                       0xd6e8feb86659fd93ull, 0xff51afd7ed558ccdull, 0xc4ceb9fe1a85ec53ull,
+                                       0x94d049bb133111ebull};
+    std::uint64_t h = 0;
+    for (int k = 0; k < 7; ++k) h += static_cast<std::uint64_t>(key.v[k]) * kOdd[k];
+    h ^= h >> 29;
+    Key& slot = slots_[(h * kOdd[0]) >> (64 - kSlotBits)];
     if (slot == key) return false;
     slot = key;
     return true;
@@ -47,7 +53,8 @@ class TracedShapes {
     std::int64_t v[7];
     bool operator==(const Key&) const = default;
   };
-  static constexpr std::size_t kSlots = 4093;
+  static constexpr int kSlotBits = 12;
+  static constexpr std::size_t kSlots = std::size_t{1} << kSlotBits;
   std::vector<Key> slots_ = std::vector<Key>(kSlots, Key{{-1, 0, 0, 0, 0, 0, 0}});
 };
 
