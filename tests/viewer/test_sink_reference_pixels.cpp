@@ -128,7 +128,9 @@ TEST_P(SinkReferencePixels, SameAsThePlainLoops) {
     StrokeBits bits(kWidth, kHeight);
     PixelSink sink(bits, c.top, c.bottom);
     ReferencePixelSink reference({plain.data(), kWidth, kWidth, kHeight}, c.top, c.bottom, kCut, kRapid, free, band);
-    const auto paint = [&] { bits.Paint({fast.data(), kWidth, kWidth, kHeight}, c.top, c.bottom, {kCut, kRapid, free, band}); };
+    const auto paint = [&] {
+      bits.Paint({fast.data(), kWidth, kWidth, kHeight}, c.top, c.bottom, {kCut, kRapid, free, band});
+    };
     BothSinks both{sink, reference, paint, fast, plain};
     SeededCalls(c, seed, both);
     paint();

@@ -33,9 +33,11 @@ class PixelSink {
       return Filled(cut, left, top, right, bottom);
     };
     if (cut)
-      WalkArc(arc, width_, top_, bottom_, [&](int x, int y) { Put(true, x, y); }, filled);
+      WalkArc(
+          arc, width_, top_, bottom_, [&](int x, int y) { Put(true, x, y); }, filled);
     else
-      WalkArc(arc, width_, top_, bottom_, [&](int x, int y) { Put(false, x, y); }, filled);
+      WalkArc(
+          arc, width_, top_, bottom_, [&](int x, int y) { Put(false, x, y); }, filled);
   }
 
   void Segment(bool cut, double x0, double y0, double x1, double y1) {
@@ -133,7 +135,9 @@ class PixelSink {
     const auto blockFull = [&](int bx, int by) {
       return bits_.BlockFull(cut, bits_.Block(bx << kBlockBits, by << kBlockBits));
     };
-    const auto tileFull = [&](int tx, int ty) { return bits_.TileFull(cut, bits_.Tile(tx << kTileBits, ty << kTileBits)); };
+    const auto tileFull = [&](int tx, int ty) {
+      return bits_.TileFull(cut, bits_.Tile(tx << kTileBits, ty << kTileBits));
+    };
     while (k <= n) {
       const int along = alongX ? x : y;
       const int columnSteps = forward ? 8 - (along & 7) : (along & 7) + 1;
