@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cstdint>
 #include <thread>
+#include <vector>
 
 #include "kerf_sink.h"
 #include "move_tracer.h"
@@ -102,17 +103,20 @@ void WriteMovePixels(const PixelBuffer& picture, const LoadedPlot& plot, const V
   // moves pile up in a few rows.
   const PlotExtents area = Around(view, 1);
   StrokeBits bits(picture.width, picture.height);
-  MoveSlices cutSlices(moves.size()), rapidSlices(moves.size());
+  MoveSlices slices(moves.size());
   const auto trace = [&](std::size_t part) {
     PixelSink sink(bits, 0, picture.height);
     TracedShapes traced;
-    // Cuts first: they fill most of a crowded picture, and rapids then jump the full tiles
-    // instead of stepping an empty picture pixel by pixel.
-    for (const bool cuts : {true, false}) {
-      ForEachMoveIn(plot, area, part, cuts ? cutSlices : rapidSlices, [&](std::uint32_t i) {
-        if (moves.IsCut(i) == cuts) TraceMove(moves, i, view, map, traced, sink);
-      });
-    }
+    // Cuts first: they fill most of a crowded picture, and the rapids, kept for last, then
+    // jump the full tiles instead of stepping an empty picture pixel by pixel.
+    std::vector<std::uint32_t> rapids;
+    ForEachMoveIn(plot, area, part, slices, [&](std::uint32_t i) {
+      if (moves.IsCut(i))
+        TraceMove(moves, i, view, map, traced, sink);
+      else
+        rapids.push_back(i);
+    });
+    for (const std::uint32_t i : rapids) TraceMove(moves, i, view, map, traced, sink);
   };
   std::thread second(trace, std::size_t{1});
   if (underneath) underneath();
