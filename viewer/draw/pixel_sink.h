@@ -98,8 +98,7 @@ class PixelSink {
   // Bresenham's pixels a column of tiles at a time (a row of them, for a stroke along Y). On a
   // column's edge the stroke moves on by whole columns, with no division, when the blocks (or
   // else the tiles) where it enters and leaves them are full. Otherwise its pixels are gathered
-  // into one mask per tile, and each tile's bits are read once and written only if it has
-  // something to take.
+  // into one mask per tile, taken at once.
   void LongStroke(bool cut, int ax, int ay, bool alongX, int n, int m, int sx, int sy) {
     const int longX = alongX ? sx : 0, longY = alongX ? 0 : sy, shortX = alongX ? 0 : sx, shortY = alongX ? sy : 0;
     const int forward = (alongX ? sx : sy) > 0;
@@ -161,7 +160,7 @@ class PixelSink {
           x += longX + (shortX & move);
           y += longY + (shortY & move);
         } while (k < end && ((x ^ mask.x) | (y ^ mask.y)) < 8);
-        if ((mask.bits & ~bits_.TileBits(cut, mask.tile)) != 0) bits_.Take(cut, mask.tile, mask.x, mask.y, mask.bits);
+        bits_.Take(cut, mask.tile, mask.x, mask.y, mask.bits);  // reads the tile's bits, writes only what is new
       }
     }
   }

@@ -48,9 +48,8 @@ class StrokeBits {
   }
   static std::uint64_t Bit(int x, int y) { return std::uint64_t{1} << ((y & 7) * 8 + (x & 7)); }
 
-  /// The bits of a tile: the pixels taken by any stroke, or those cut.
-  std::uint64_t TileBits(bool cut, std::size_t tile) const { return Load(Of(cut).tiles[tile]); }
-  bool TileFull(bool cut, std::size_t tile) const { return TileBits(cut, tile) == kFullTile; }
+  /// True when every pixel of a tile is taken by some stroke, or cut.
+  bool TileFull(bool cut, std::size_t tile) const { return Load(Of(cut).tiles[tile]) == kFullTile; }
   bool BlockFull(bool cut, std::size_t block) const {
     return std::atomic_ref(const_cast<std::uint8_t&>(Of(cut).blocks[block])).load(std::memory_order_relaxed) ==
            kTilesInBlock;
