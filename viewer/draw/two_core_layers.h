@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// A crowded view's kerf band shared by two cores: each writes its half of the moves, the second
+// A crowded view's kerf band shared by two cores: each writes its share of the moves, the second
 // into a transparent layer that is then laid over the first's picture.
 #pragma once
 
@@ -18,7 +18,7 @@ namespace talvo::plot {
 /// pixels over everything, rapid pixels only on background and kerf ones.
 void LayOver(const PixelBuffer& layer, const PixelBuffer& picture, const StrokeColours& colours);
 
-/// Calls write(target, part) for the two halves of a view's moves at once: part 0 into
+/// Calls write(target, part) for the two shares of a view's moves at once: part 0 into
 /// `picture`, part 1 on a second core into a transparent layer laid over it afterwards.
 template <typename Write>
 void OnTwoCores(const PixelBuffer& picture, const StrokeColours& colours, Write&& write) {
