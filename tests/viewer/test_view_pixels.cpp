@@ -95,10 +95,11 @@ TEST(MovePixels, WritesCutsSolidAndRapidsDashedWhereTheViewShowsThem) {
   EXPECT_EQ(at(5, 1.5), palette::kBackground);
 }
 
-// A view of the whole program deals its moves to two cores a slice at a time, cuts first;
-// the picture is the one a single pass in the index's order gives: cuts over rapids, rapids on
-// free pixels. Enough moves for each core to take more than one slice.
-TEST(MovePixels, AWholeProgramViewIsTheOnePassPicture) {
+// The moves in view are shared out to two cores, cuts first: a view of the whole program a
+// slice at a time, a closer view a region of the index each. Either way the picture is the one
+// a single pass over every move in program order gives: cuts over rapids, rapids on free
+// pixels. Enough moves for each core to take more than one slice.
+TEST(MovePixels, TwoCoresGiveTheOnePassPicture) {
   std::mt19937 random(20261210);
   std::uniform_real_distribution<double> at(0, 300);
   std::string text = "G21G90\n";
@@ -110,22 +111,24 @@ TEST(MovePixels, AWholeProgramViewIsTheOnePassPicture) {
   }
   const LoadedPlot plot = PlotOfText(text);
   ASSERT_EQ(plot.program.errorCount, 0u);
-  const ViewMapping view = ViewMapping::Fit(plot.program.extents, 320, 200, kPlotFitMargin);
-  ASSERT_TRUE(CrowdedView(plot, view));
-  std::vector<std::uint32_t> drawn(std::size_t{320} * 200, palette::kBackground), once = drawn;
-  WriteMovePixels({drawn.data(), 320, 320, 200}, plot, view);
+  const ViewMapping fitted = ViewMapping::Fit(plot.program.extents, 320, 200, kPlotFitMargin);
+  for (const ViewMapping& view : {fitted, fitted.ZoomedAbout(130, 90, 3)}) {
+    ASSERT_TRUE(CrowdedView(plot, view));
+    std::vector<std::uint32_t> drawn(std::size_t{320} * 200, palette::kBackground), once = drawn;
+    WriteMovePixels({drawn.data(), 320, 320, 200}, plot, view);
 
-  const PixelBuffer picture{once.data(), 320, 320, 200};
-  StrokeBits bits(320, 200);
-  PixelSink sink(bits, 0, 200);
-  TracedShapes traced;
-  const ScreenMap map(view);
-  plot.Index().ForEachIn(plot.program.moves, view.Visible(),
-                         [&](std::uint32_t i) { TraceMove(plot.program.moves, i, view, map, traced, sink); });
-  bits.Paint(picture, 0, 200, {palette::kCut, palette::kRapid, palette::kBackground, palette::kKerf});
-  EXPECT_EQ(drawn, once);
-  EXPECT_NE(std::count(drawn.begin(), drawn.end(), palette::kRapid), 0);
-  EXPECT_NE(std::count(drawn.begin(), drawn.end(), palette::kCut), 0);
+    StrokeBits bits(320, 200);
+    PixelSink sink(bits, 0, 200);
+    TracedShapes traced;
+    const ScreenMap map(view);
+    for (std::size_t i = 0; i < plot.program.moves.size(); ++i)
+      TraceMove(plot.program.moves, i, view, map, traced, sink);
+    bits.Paint({once.data(), 320, 320, 200}, 0, 200,
+               {palette::kCut, palette::kRapid, palette::kBackground, palette::kKerf});
+    EXPECT_EQ(drawn, once) << "scale " << view.scale;
+    EXPECT_NE(std::count(drawn.begin(), drawn.end(), palette::kRapid), 0);
+    EXPECT_NE(std::count(drawn.begin(), drawn.end(), palette::kCut), 0);
+  }
 }
 
 TEST(PierceMarks, OneMarkASpot) {
