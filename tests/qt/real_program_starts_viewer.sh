@@ -35,7 +35,8 @@ xdotool mousemove --window "$screen" 376 404 click 1         # G KOD
 viewer=
 for _ in $(seq 100); do
   for pid in $(pgrep -x talvo-plot || true); do
-    args=$(tr '\0' ' ' < /proc/$pid/cmdline)
+    # Another test's talvo-plot (a benchmark's export) may have ended since pgrep saw it.
+    args=$(tr '\0' ' ' 2>/dev/null < /proc/$pid/cmdline) || continue
     [ "$args" = "$bin/talvo-plot $root/ALANTEMIZLEME.TXT " ] && viewer=$pid
   done
   [ -n "$viewer" ] && break
