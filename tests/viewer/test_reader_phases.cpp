@@ -3,8 +3,10 @@
 // blocks run against the modes the lines before them left.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,10 +15,33 @@
 #include "gcode_numbers.h"
 #include "gcode_reader.h"
 #include "modal_interpreter.h"
+#include "newline_count.h"
 #include "plot_messages.h"
 
 namespace talvo::plot {
 namespace {
+
+// The count of lines that reserves the reading's room, eight bytes at a time: bytes that differ
+// from '\n' by one bit or by the top bit alone are not newlines, and a text of newlines only
+// fills every lane of the sums to the brim.
+TEST(ReaderLines, CountsNewlinesAsOneByteAtATimeWould) {
+  std::mt19937 random(20);
+  const char nearMisses[] = {'\n', '\n', '\x8a', '\x0b', '\x0e', '\x02', '\x1a', '\xff', '\0', 'X', '\r'};
+  std::vector<std::string> texts = {"", "\n", "G1X1", std::string(4099, '\n'), std::string(2047, 'a') + '\n'};
+  for (std::size_t size : {7u, 8u, 9u, 2039u, 2040u, 2041u, 4096u, 5003u}) {
+    std::string text(size, ' ');
+    for (char& c : text) c = nearMisses[random() % std::size(nearMisses)];
+    texts.push_back(text);
+  }
+  for (const std::string& text : texts) {
+    // Every start within a word, as a text need not start on one.
+    for (std::size_t from = 0; from < std::min<std::size_t>(text.size() + 1, 9); ++from) {
+      const std::string_view view = std::string_view(text).substr(from);
+      EXPECT_EQ(CountNewlines(view), static_cast<std::size_t>(std::count(view.begin(), view.end(), '\n')))
+          << text.size() << " from " << from;
+    }
+  }
+}
 
 TEST(ReaderNumbers, ReadsNumbersAsGCodeWritesThem) {
   const std::string kTiny = "0." + std::string(400, '0') + "1";

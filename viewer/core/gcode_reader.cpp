@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "gcode_reader.h"
 
-#include <algorithm>
 #include <cstddef>
 #include <thread>
 #include <utility>
 #include <vector>
 
 #include "large_pages.h"
+#include "newline_count.h"
 #include "ngc_runner.h"
 #include "reading_pipeline.h"
 
@@ -30,7 +30,7 @@ PlotProgram Reserved(std::string_view text) {
   // only touched as it fills. A plain line makes one move at most, so the room never runs out:
   // on a file of stacked moves, growing would copy hundreds of megabytes and hold twice as
   // many. Only a loop or a subroutine makes more, and then the moves grow as they come.
-  const std::size_t lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
+  const std::size_t lines = CountNewlines(text) + 1;
   ReserveLarge(out.lineStarts, lines);
   out.moves.reserve(lines);
   return out;
