@@ -32,6 +32,13 @@ TEST(JobSummary, CountsLengthsPiercesAndTime) {
       {"incremental, two feeds, two pierces", "G91G0X10Y10\nG1X10F1200\nY10\nG0X-20\nG1Y-10F600\n", 0, 0, 20, 20, 30,
        std::sqrt(200.0) + 20, 2, 0.5 + 0.5 + 1 + (std::sqrt(200.0) + 20) / 100 + 2, "", true},
       {"R arc over the top", "G0X0Y0\nG2X10Y0R5F300\n", 0, 0, 10, 5, 5 * kPi, 0, 1, 5 * kPi / 5 + 1, "", true},
+      // A chord of 6 on a radius of 5: the centre lies 4 off the chord's middle.
+      {"R arc the short way", "G0X0Y0\nG2X6Y0R5F300\n", 0, 0, 6, 1, 10 * std::atan2(3, 4), 0, 1,
+       10 * std::atan2(3, 4) / 5 + 1, "", true},
+      {"R arc the long way", "G0X0Y0\nG2X6Y0R-5F300\n", -2, 0, 8, 9, 5 * (2 * kPi - 2 * std::atan2(3, 4)), 0, 1,
+       5 * (2 * kPi - 2 * std::atan2(3, 4)) / 5 + 1, "", false},
+      {"R half circle rising", "G0X0Y0\nG3X10Y0Z3R5F300\n", 0, -5, 10, 0, std::hypot(5 * kPi, 3), 0, 1,
+       std::hypot(5 * kPi, 3) / 5 + 1, "", false},
       {"feed kept across lines and rapids, first cut pierced too", "G1X10F300\nG0X20\nG1X30\n", 0, 0, 30, 0, 20, 10, 2,
        2 + 2 + 0.1 + 2, "", true},
       {"no feed", "G0X5\nG1X10\n", 0, 0, 10, 0, 5, 5, 1, 0, msg::kNoFeed, true},

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <numbers>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -373,6 +376,37 @@ TEST(PlotReader, TotalsExtentsAndPiercesOfAGeneratedHole) {
   EXPECT_EQ(p.lineStarts, (std::vector<std::uint32_t>{0, 8, 16, 28, 39, 44}));
   EXPECT_EQ(p.MovesOfLine(3), (std::pair<std::size_t, std::size_t>{3, 4}));
   EXPECT_EQ(p.MovesOfLine(4), (std::pair<std::size_t, std::size_t>{4, 4}));
+}
+
+// The reader takes an R arc's turn from its own words; the kept move, measured from its centre,
+// must turn as far. Seeded R arcs of every kind: either way round, the short way and the long,
+// chords from a hair to a half circle and a little over (within the allowance), in inches
+// after millimetres, and rising.
+TEST(PlotReader, AnRArcsTotalIsTheLengthOfItsKeptMove) {
+  std::mt19937_64 random(0x5eed'0021);
+  std::uniform_real_distribution<double> unit(0, 1);
+  std::string text = "G21G0X0Y0\n";
+  for (int i = 0; i < 400; ++i) {
+    const double r = 0.5 + 80 * unit(random), turn = 2 * std::numbers::pi * unit(random);
+    const double share = i % 5 == 0 ? 1 + 1e-5 * unit(random) : i % 5 == 1 ? 1 : unit(random);
+    const double chord = 2 * r * std::min(share, 1.0) + (share > 1 ? 0.001 : 0);
+    char line[160];
+    const double x = 100 + 200 * unit(random), y = 100 + 200 * unit(random);
+    const double unitMm = i >= 200 ? 25.4 : 1;  // the second half of the arcs is written in inches
+    std::snprintf(line, sizeof line, "%sG0X%.6fY%.6f\nG%dX%.6fY%.6fZ%.6fR%s%.6fF1000\n", i == 200 ? "G20" : "",
+                  x / unitMm, y / unitMm, 2 + i % 2, (x + chord * std::cos(turn)) / unitMm,
+                  (y + chord * std::sin(turn)) / unitMm, (i % 7) * 0.5 / unitMm, i % 3 == 0 ? "-" : "", r / unitMm);
+    text += line;
+  }
+  const PlotProgram p = ReadProgram(text);
+  ASSERT_EQ(p.errorCount, 0u) << p.errors.front().reason << " line " << p.errors.front().line;
+  ASSERT_EQ(p.moves.size(), 801u);
+  double measured = 0;
+  for (const PlotMove& m : p.moves) {
+    if (m.IsCut()) measured += MoveLength(m);
+  }
+  EXPECT_NEAR(p.cutLength, measured, 1e-9 * measured);
+  EXPECT_GT(p.cutLength, 400 * 0.5);
 }
 
 TEST(ArcGeometry, SweepBoxAndDistance) {

@@ -87,12 +87,15 @@ double MoveLength(const PlotMove& move) {
     const double dx = move.end.x - move.start.x, dy = move.end.y - move.start.y;
     return std::sqrt(dx * dx + dy * dy + dz * dz);
   }
+  // A full circle, the commonest arc of a sheet, needs no angle.
+  return ArcLength(ArcRadius(move), EndRadius(move), WholeTurn(move) ? kTwoPi : std::abs(ArcSweep(move)), dz);
+}
+
+double ArcLength(double r0, double r1, double turn, double dz) {
   // On a spiral the mean radius, and the radial speed's share, which stays under a millionth
-  // within the allowance. A full circle, the commonest arc of a sheet, needs no angle.
-  const double r0 = ArcRadius(move), r1 = EndRadius(move);
-  const double sweep = WholeTurn(move) ? kTwoPi : std::abs(ArcSweep(move));
-  const double mean = (r0 + r1) / 2, radial = (r1 - r0) / sweep;
-  const double flat = sweep * (mean + (mean > 0 ? radial * radial / (2 * mean) : 0));
+  // within the allowance.
+  const double mean = (r0 + r1) / 2, radial = (r1 - r0) / turn;
+  const double flat = turn * (mean + (mean > 0 ? radial * radial / (2 * mean) : 0));
   return std::sqrt(flat * flat + dz * dz);
 }
 

@@ -21,6 +21,10 @@ bool WholeTurn(const PlotMove& move);
 /// Length of the path in space (a helix when Z changes along an arc, a spiral when its radius does).
 double MoveLength(const PlotMove& move);
 
+/// Length of an arc that goes from radius r0 to r1 while it turns by `turn` (radians, not
+/// negative) and rises by dz: MoveLength of an arc whose turn is already known.
+double ArcLength(double r0, double r1, double turn, double dz);
+
 /// XY box of the path, including the arc's extreme points that lie on it.
 PlotExtents MoveBox(const PlotMove& move);
 

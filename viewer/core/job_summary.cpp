@@ -95,20 +95,16 @@ JobSummary SummarizeJob(const PlotProgram& program, const JobSettings& settings)
   s.cutLength = program.cutLength;
   s.rapidLength = program.rapidLength;
   s.pierces = program.pierces.size();
-  for (const PlotMove& m : program.moves) {
-    if (!m.IsCut()) continue;
-    if (m.feed > 0) {
-      s.cutSeconds += MoveLength(m) / m.feed * 60;
-      continue;
-    }
-    const char* problem = m.feed == kNoFeed        ? msg::kNoFeed
-                          : m.feed == kUnknownFeed ? msg::kFeedUnknown
-                                                   : msg::kFeedZero;
-    ++(m.feed == kNoFeed ? s.cutsWithoutFeed : m.feed == kUnknownFeed ? s.cutsAtUnknownFeed : s.cutsAtFeedZero);
-    if (!s.firstFeedProblem) {
-      s.firstFeedProblem = problem;
-      s.firstFeedProblemLine = m.line;
-    }
+  const CutTiming& cuts = program.cutTiming;
+  s.cutSeconds = cuts.seconds;
+  s.cutsWithoutFeed = cuts.withoutFeed;
+  s.cutsAtFeedZero = cuts.atFeedZero;
+  s.cutsAtUnknownFeed = cuts.atUnknownFeed;
+  if (!cuts.AllTimed()) {
+    s.firstFeedProblem = cuts.firstUntimedFeed == kNoFeed        ? msg::kNoFeed
+                         : cuts.firstUntimedFeed == kUnknownFeed ? msg::kFeedUnknown
+                                                                 : msg::kFeedZero;
+    s.firstFeedProblemLine = cuts.firstUntimedLine;
   }
   if (settings.rapidRate > 0) s.rapidSeconds = s.rapidLength / settings.rapidRate * 60;
   s.pierceSeconds = static_cast<double>(s.pierces) * std::max(settings.pierceDelay, 0.0);

@@ -44,7 +44,11 @@ class LineRun {
   const char* TakeAxes(const ParsedBlock& block, std::uint32_t index);
   void Rapid(const PlotPoint& end, std::uint32_t index);
   void SetUnits(bool inch);
-  void Add(PlotMove& move);  // sets the move's feed and pierce mark
+  // Sets the move's feed and pierce mark. An arc's turn, where its words give it, spares
+  // finding it again from the centre.
+  void Add(PlotMove& move, double arcTurn = kTurnUnknown);
+
+  static constexpr double kTurnUnknown = -1;
 
   ModalState& state_;
   PlotProgram& out_;
@@ -213,12 +217,17 @@ const char* LineRun::Arc(const ParsedBlock& block, PlotPoint end, std::uint32_t 
     const double along = half / r, offset = r * std::sqrt(std::max(1 - along * along, 0.0)) / chord;
     move.centreX = midX + (right ? dy : -dy) * offset;
     move.centreY = midY + (right ? -dx : dx) * offset;
+    // The turn follows from the same triangle: twice the angle the half chord spans at the
+    // centre, the short way or the long. A slot's ends are half circles, which need no angle.
+    const double shortTurn = along >= 1 ? std::numbers::pi : 2 * std::asin(along);
+    Add(move, radius > 0 ? shortTurn : 2 * std::numbers::pi - shortTurn);
+    return nullptr;
   }
   Add(move);
   return nullptr;
 }
 
-void LineRun::Add(PlotMove& move) {
+void LineRun::Add(PlotMove& move, double arcTurn) {
   move.feed = state_.feed;
   // The moves are kept in the units of the program's first move, so that its picture and
   // totals hold together across a change of units.
@@ -238,24 +247,36 @@ void LineRun::Add(PlotMove& move) {
   if (move.pierce) out_.pierces.push_back(static_cast<std::uint32_t>(out_.moves.size()));
   state_.lastWasRapid = !move.IsCut();
   if (move.IsCut() && state_.feedUnknown) out_.feedUnknown = true;
+  double length = 0;
   if (move.IsArc()) {
-    (move.IsCut() ? out_.cutLength : out_.rapidLength) += MoveLength(move);
+    if (arcTurn == kTurnUnknown) {
+      length = MoveLength(move);
+    } else {
+      // Both ends of an R arc lie on its circle, by the centre's construction.
+      const double r = ArcRadius(move);
+      length = ArcLength(r, r, arcTurn, move.end.z - move.start.z);
+    }
     out_.extents.Add(MoveBox(move));
   } else {
     // Straight moves are most of a program: their length and box without the general calls,
     // by the same sums.
     const double dx = move.end.x - move.start.x, dy = move.end.y - move.start.y, dz = move.end.z - move.start.z;
-    (move.IsCut() ? out_.cutLength : out_.rapidLength) += std::sqrt(dx * dx + dy * dy + dz * dz);
+    length = std::sqrt(dx * dx + dy * dy + dz * dz);
     PlotExtents box;
     box.Add(move.start.x, move.start.y);
     box.Add(move.end.x, move.end.y);
     out_.extents.Add(box);
   }
+  if (move.IsCut()) {
+    out_.cutLength += length;
+    out_.cutTiming.Add(length, move.feed, move.line);
+  } else {
+    out_.rapidLength += length;
+  }
   // The list keeps ends only, each move starting where the last one ended: a change of units
   // leaves the converted start a rounding off that end, and G92 renames the height between
   // moves, so the tool's last end is the start it keeps.
-  const std::size_t n = out_.moves.size();
-  move.start = n ? PlotPoint{out_.moves.EndX(n - 1), out_.moves.EndY(n - 1), out_.moves.EndZ(n - 1)} : PlotPoint{};
+  move.start = out_.moves.LastEnd();
   out_.moves.push_back(move);
 }
 

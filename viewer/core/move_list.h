@@ -101,6 +101,10 @@ class MoveList {
     const std::size_t changes = heightChanges_.Before(i) + heightChanges_.Marked(i);
     return changes ? heights_[changes - 1] : 0;
   }
+  /// Where the last move ended, which the next one starts from: the origin before the first.
+  PlotPoint LastEnd() const {
+    return empty() ? PlotPoint{} : PlotPoint{x_.back(), y_.back(), heights_.empty() ? 0.0 : heights_.back()};
+  }
   double StartX(std::size_t i) const { return i ? x_[i - 1] : 0; }
   double StartY(std::size_t i) const { return i ? y_[i - 1] : 0; }
   double Feed(std::size_t i) const;

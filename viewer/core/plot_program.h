@@ -24,6 +24,33 @@ struct PassedOver {
   std::uint32_t lines = 0;      ///< how many lines carried it
 };
 
+/// The cuts' time at their own feeds, tallied as the moves are read: a summary, made again
+/// whenever the operator changes a job setting, needs no second pass over the moves.
+struct CutTiming {
+  double seconds = 0;  ///< the cuts at a feed above 0
+  /// Cuts that cannot be timed: no F before them, F0, or an F the reader cannot evaluate.
+  std::size_t withoutFeed = 0;
+  std::size_t atFeedZero = 0;
+  std::size_t atUnknownFeed = 0;
+  /// The first cut that cannot be timed: its feed (kNoFeed, kUnknownFeed or 0) and its line.
+  double firstUntimedFeed = 0;
+  std::uint32_t firstUntimedLine = 0;
+
+  bool AllTimed() const { return withoutFeed + atFeedZero + atUnknownFeed == 0; }
+  /// A cut `length` long at `feed` (units per minute), commanded by source line `line`.
+  void Add(double length, double feed, std::uint32_t line) {
+    if (feed > 0) {
+      seconds += length / feed * 60;
+      return;
+    }
+    if (AllTimed()) {
+      firstUntimedFeed = feed;
+      firstUntimedLine = line;
+    }
+    ++(feed == kNoFeed ? withoutFeed : feed == kUnknownFeed ? atUnknownFeed : atFeedZero);
+  }
+};
+
 /// Everything the reader found in one program text.
 struct PlotProgram {
   MoveList moves;                         ///< in program order; a loop or a call repeats lines
@@ -36,6 +63,7 @@ struct PlotProgram {
   PlotExtents extents;
   double cutLength = 0;
   double rapidLength = 0;
+  CutTiming cutTiming;
   /// Some cut ran at a feed given as an expression the reader cannot evaluate, so the job's time
   /// cannot be estimated; the path is drawn all the same.
   bool feedUnknown = false;
