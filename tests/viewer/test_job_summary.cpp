@@ -25,6 +25,9 @@ struct SummaryCase {
   bool fits;            // on a 3000 x 1500 sheet lying from the origin
 };
 
+// How far the centre of an arc of radius 5 on a chord of 9.9999 lies off the chord.
+const double kNearHalfLeg = std::sqrt(25 - 4.99995 * 4.99995);
+
 TEST(JobSummary, CountsLengthsPiercesAndTime) {
   const SummaryCase cases[] = {
       {"line and full circle", "G0X10Y0\nG1X20F600\nG3X20Y0I5J0\nM30\n", 0, -5, 30, 5, 10 + 10 * kPi, 10, 1,
@@ -37,6 +40,9 @@ TEST(JobSummary, CountsLengthsPiercesAndTime) {
        10 * std::atan2(3, 4) / 5 + 1, "", true},
       {"R arc the long way", "G0X0Y0\nG2X6Y0R-5F300\n", -2, 0, 8, 9, 5 * (2 * kPi - 2 * std::atan2(3, 4)), 0, 1,
        5 * (2 * kPi - 2 * std::atan2(3, 4)) / 5 + 1, "", false},
+      // A rounding short of a half circle, as a slot's end written to three decimals is.
+      {"R arc nearly a half circle", "G0X0Y0\nG2X9.9999Y0R5F300\n", 0, 0, 9.9999, 5 - kNearHalfLeg,
+       10 * std::atan2(4.99995, kNearHalfLeg), 0, 1, 10 * std::atan2(4.99995, kNearHalfLeg) / 5 + 1, "", true},
       {"R half circle rising", "G0X0Y0\nG3X10Y0Z3R5F300\n", 0, -5, 10, 0, std::hypot(5 * kPi, 3), 0, 1,
        std::hypot(5 * kPi, 3) / 5 + 1, "", false},
       {"feed kept across lines and rapids, first cut pierced too", "G1X10F300\nG0X20\nG1X30\n", 0, 0, 30, 0, 20, 10, 2,

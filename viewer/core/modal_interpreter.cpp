@@ -27,6 +27,15 @@ constexpr double kSpiralRelative = 0.001;
 constexpr double kTiny = 1e-12;
 constexpr double kMillimetresPerInch = 25.4;
 
+// Below this sine, asin by its series to the seventh power is exact to the last bit: the next
+// term is under 1e-17 of the first.
+constexpr double kSmallAngle = 1e-2;
+
+double SmallAsin(double h) {
+  const double h2 = h * h;
+  return h * (1 + h2 * (1.0 / 6 + h2 * (3.0 / 40 + h2 * (15.0 / 336))));
+}
+
 // The steps of one line against the modes. They live in this file alone, so that the compiler
 // can fold them into ModalInterpreter::Take, which runs for every line.
 class LineRun {
@@ -214,12 +223,13 @@ const char* LineRun::Arc(const ParsedBlock& block, PlotPoint end, std::uint32_t 
     const bool right = (state_.motion == Motion::ArcCw) == (radius > 0);
     const double dx = end.x - state_.position.x, dy = end.y - state_.position.y;
     const double chord = std::sqrt(dx * dx + dy * dy);
-    const double along = half / r, offset = r * std::sqrt(std::max(1 - along * along, 0.0)) / chord;
+    const double along = half / r, leg = std::sqrt(std::max(1 - along * along, 0.0)), offset = r * leg / chord;
     move.centreX = midX + (right ? dy : -dy) * offset;
     move.centreY = midY + (right ? -dx : dx) * offset;
     // The turn follows from the same triangle: twice the angle the half chord spans at the
-    // centre, the short way or the long. A slot's ends are half circles, which need no angle.
-    const double shortTurn = along >= 1 ? std::numbers::pi : 2 * std::asin(along);
+    // centre, the short way or the long. A slot's ends are half circles, or a rounding off
+    // one: that angle is then a right angle less the small one the other leg spans.
+    const double shortTurn = leg < kSmallAngle ? std::numbers::pi - 2 * SmallAsin(leg) : 2 * std::asin(along);
     Add(move, radius > 0 ? shortTurn : 2 * std::numbers::pi - shortTurn);
     return nullptr;
   }
