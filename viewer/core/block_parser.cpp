@@ -67,9 +67,10 @@ const char* TakeGCode(double v, bool expression, ParsedBlock& block) {
   if (expression) return msg::kCodeUnknown;
   // Codes are read in tenths, so that G38.2 and G43.1 are codes of their own; like LinuxCNC,
   // a code more than a thousandth of a tenth off is none.
-  const double tenths = std::round(v * 10);
-  if (std::abs(v) > 1000 || std::abs(v * 10 - tenths) > 1e-3) return msg::kCodeUnknown;
-  const int code = static_cast<int>(tenths);
+  if (std::abs(v) > 1000) return msg::kCodeUnknown;
+  // Rounded half away from zero, as std::round, which is a library call on every G word here.
+  const int code = static_cast<int>(v * 10 + (v < 0 ? -0.5 : 0.5));
+  if (std::abs(v * 10 - code) > 1e-3) return msg::kCodeUnknown;
   switch (code) {
     case 0:
     case 10:
