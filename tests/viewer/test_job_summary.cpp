@@ -43,6 +43,9 @@ TEST(JobSummary, CountsLengthsPiercesAndTime) {
       // A rounding short of a half circle, as a slot's end written to three decimals is.
       {"R arc nearly a half circle", "G0X0Y0\nG2X9.9999Y0R5F300\n", 0, 0, 9.9999, 5 - kNearHalfLeg,
        10 * std::atan2(4.99995, kNearHalfLeg), 0, 1, 10 * std::atan2(4.99995, kNearHalfLeg) / 5 + 1, "", true},
+      // Drawn as the whole circle, as its ends are a rounding apart: timed as it is drawn.
+      {"R arc ending a rounding off its start", "G0X1Y0\nG2X1.0000000000000002Y0R1F300\n", 0, -2, 2, 0, 2 * kPi, 1, 1,
+       0.01 + 2 * kPi / 5 + 1, "", false},
       {"R half circle rising", "G0X0Y0\nG3X10Y0Z3R5F300\n", 0, -5, 10, 0, std::hypot(5 * kPi, 3), 0, 1,
        std::hypot(5 * kPi, 3) / 5 + 1, "", false},
       {"feed kept across lines and rapids, first cut pierced too", "G1X10F300\nG0X20\nG1X30\n", 0, 0, 30, 0, 20, 10, 2,

@@ -259,7 +259,8 @@ void LineRun::Add(PlotMove& move, double arcTurn) {
   if (move.IsCut() && state_.feedUnknown) out_.feedUnknown = true;
   double length = 0;
   if (move.IsArc()) {
-    if (arcTurn == kTurnUnknown) {
+    // An arc that ends a rounding off its start is drawn as a whole turn, whatever its words say.
+    if (arcTurn == kTurnUnknown || WholeTurn(move)) {
       length = MoveLength(move);
     } else {
       // Both ends of an R arc lie on its circle, by the centre's construction.
