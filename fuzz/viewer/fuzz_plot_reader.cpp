@@ -27,6 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const LoadedPlot plot = PlotOfText(std::string(reinterpret_cast<const char*>(data), size));
   const PlotProgram& p = plot.program;
   Check(p.errors.size() <= p.errorCount, "no more errors kept than counted");
+  Check(std::isfinite(p.cutLength) && std::isfinite(p.rapidLength), "the totals are finite");
   for (const PlotMove& m : p.moves) {
     Check(m.line < p.lineStarts.size(), "a move's line is a line of the text");
     const PlotExtents box = MoveBox(m);
