@@ -29,15 +29,10 @@ class PixelSink {
 
   void Arc(bool cut, const ScreenArc& arc) {
     if (Filled(cut, arc.cx - arc.r, arc.cy - arc.r, arc.cx + arc.r, arc.cy + arc.r)) return;
-    const auto filled = [&](double left, double top, double right, double bottom) {
-      return Filled(cut, left, top, right, bottom);
-    };
     if (cut)
-      WalkArc(
-          arc, width_, top_, bottom_, [&](int x, int y) { Put(true, x, y); }, filled);
+      WalkArcPixels<true>(arc);
     else
-      WalkArc(
-          arc, width_, top_, bottom_, [&](int x, int y) { Put(false, x, y); }, filled);
+      WalkArcPixels<false>(arc);
   }
 
   void Segment(bool cut, double x0, double y0, double x1, double y1) {
@@ -94,6 +89,31 @@ class PixelSink {
     int x = 0, y = 0;
     std::uint64_t bits = 0;
   };
+
+  // Each pixel of an arc's walk is a step from the one before, so it mostly lies in the same
+  // tile: the pixels are gathered into one mask per tile, as a long stroke's are, and taken a
+  // tile at a time. A part of the walk that finds its tiles full before a mask is taken only
+  // walks again what is then taken anyway: the bits come out the same.
+  template <bool kCut>
+  void WalkArcPixels(const ScreenArc& arc) {
+    TileMask mask;
+    const auto take = [&] {
+      if (mask.bits) bits_.Take(kCut, mask.tile, mask.x, mask.y, mask.bits);
+    };
+    const auto gather = [&](int x, int y) {
+      const std::size_t tile = bits_.Tile(x, y);
+      if (tile != mask.tile) {
+        take();
+        mask = {tile, x & ~7, y & ~7, 0};
+      }
+      mask.bits |= StrokeBits::Bit(x, y);
+    };
+    const auto filled = [&](double left, double top, double right, double bottom) {
+      return Filled(kCut, left, top, right, bottom);
+    };
+    WalkArc(arc, width_, top_, bottom_, gather, filled);
+    take();
+  }
 
   // Bresenham's pixels a column of tiles at a time (a row of them, for a stroke along Y). On a
   // column's edge the stroke moves on by whole columns, with no division, when the blocks (or
