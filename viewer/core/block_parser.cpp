@@ -139,7 +139,11 @@ const char* TakeMCode(double v, bool expression, ParsedBlock& block, MNames& nam
   block.spindleM = block.spindleM || code == 3 || code == 4 || code == 5 || code == 19 || code == 51;
   if (names.size() <= static_cast<std::size_t>(code)) names.resize(static_cast<std::size_t>(code) + 1);
   auto& name = names[static_cast<std::size_t>(code)];
-  if (!name) name = std::make_unique<std::string>("M" + std::to_string(code));
+  if (!name) {
+    // Appended, not "M" + std::to_string(code), which GCC 12 at -O3 warns of falsely (-Wrestrict).
+    name = std::make_unique<std::string>("M");
+    name->append(std::to_string(code));
+  }
   block.Pass(name->c_str());
   return nullptr;
 }

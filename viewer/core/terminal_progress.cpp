@@ -60,7 +60,11 @@ void TerminalProgress::Clear() {
 void TerminalProgress::Run(const std::string& what, const ReadProgress* progress) {
   std::unique_lock lock(mutex_);
   do {
-    Write("talvo-plot: " + what + (progress ? " " + std::to_string(progress->Percent()) + "%" : std::string()));
+    // Appended piece by piece: GCC 12 at -O3 warns falsely (-Wrestrict) of a text put before a
+    // std::to_string.
+    std::string line = "talvo-plot: " + what;
+    if (progress) line.append(" ").append(std::to_string(progress->Percent())).append("%");
+    Write(line);
   } while (!wake_.wait_for(lock, kEvery, [this] { return stop_; }));
 }
 
