@@ -58,6 +58,10 @@ const LanguageCase kValues[] = {
     {"Sqrt", "G0 X[SQRT[16]]", 4},
     {"Tan", "G0 X[TAN[45]]", 1},
     {"ExistsSet", "#<a>=1\nG0 X[EXISTS[#<a>]]", 1},
+    // Names fold A to Z only, whatever the locale: Ç and ç name two parameters.
+    {"NamesFoldAsciiLettersOnly",
+     "#<\u00c7ap>=1\n#<\u00e7ap>=2\n#<ABCDEFGHIJKLMNOPQRSTUVWXYZ>=3\nG0 X[#<\u00c7ap>+#<abcdefghijklmnopqrstuvwxyz>]",
+     4},
     {"ExistsUnset", "G0 X[EXISTS[#<a>]]", 0},
     {"UnsetNumberedIsZero", "G0 X1\nG0 X#7", 0},
     {"SignedParameter", "#1=4\nG0 X-#1", -4},

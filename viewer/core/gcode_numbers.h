@@ -17,6 +17,10 @@ inline constexpr double kMaxMagnitude = 1e9;
 inline bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v'; }
 inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 inline bool IsAlpha(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+/// The letter in lower case, by ASCII alone: the words and names of a program fold the same in
+/// every locale (std::tolower follows the C locale, which a window system sets to the user's,
+/// and a Turkish one does not fold 'I' to 'i').
+inline char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // Powers of ten that a double holds exactly.
 inline constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,

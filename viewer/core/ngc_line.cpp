@@ -2,7 +2,6 @@
 #include "ngc_line.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 
 #include "gcode_numbers.h"
@@ -76,7 +75,7 @@ const char* ReadOword(const char* p, const char* end, ParameterNames& names, Ngc
   }
   p = SkipBlanks(p, end);
   std::string word;
-  while (p < end && IsAlpha(*p)) word += static_cast<char>(std::tolower(static_cast<unsigned char>(*p++)));
+  while (p < end && IsAlpha(*p)) word += AsciiLower(*p++);
   for (const Keyword& k : kKeywords) {
     if (word == k.name) out.oword = k.kind;
   }

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "ngc_parameters.h"
 
-#include <cctype>
+#include "gcode_numbers.h"
 
 namespace talvo::plot {
 
 std::uint32_t ParameterNames::Intern(std::string_view name) {
   std::string key;
   for (const char c : name) {
-    if (c != ' ' && c != '\t') key += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (c != ' ' && c != '\t') key += AsciiLower(c);
   }
   if (key.empty()) key.push_back(' ');  // never a real name, so that Name() is never empty
   const auto [it, added] = ids_.emplace(key, static_cast<std::uint32_t>(names_.size()));
