@@ -78,6 +78,9 @@ TEST_F(Soak, RepeatedRunsLeaveByteIdenticalFiles) {
   }
 }
 
+// AddressSanitizer's quarantine keeps freed memory resident on purpose, so growth cannot be measured
+// there; LeakSanitizer checks for leaks in that build instead.
+#if !defined(__SANITIZE_ADDRESS__)
 /// The resident memory of this process in kB, or -1 where /proc does not tell it.
 long ResidentKilobytes() {
   std::ifstream status("/proc/self/status");
@@ -87,9 +90,6 @@ long ResidentKilobytes() {
   return -1;
 }
 
-// AddressSanitizer's quarantine keeps freed memory resident on purpose, so growth cannot be measured
-// there; LeakSanitizer checks for leaks in that build instead.
-#if !defined(__SANITIZE_ADDRESS__)
 TEST_F(Soak, RepeatedRunsDoNotGrowMemory) {
   ASSERT_GE(ResidentKilobytes(), 0) << "/proc/self/status does not give the resident memory";
   const std::vector<Press> presses = Presses();

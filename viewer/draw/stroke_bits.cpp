@@ -22,7 +22,7 @@ void StrokeBits::Paint(const PixelBuffer& pixels, int top, int bottom, const Str
       for (unsigned rest = taken; rest != 0; rest &= rest - 1) {
         const int bit = std::countr_zero(rest);
         std::uint32_t& p = eight[bit];
-        p = (cuts >> bit) & 1 ? cut : (p == free) | (p == band) ? rapid : p;
+        p = (cuts >> bit) & 1 ? cut : ((p == free) | (p == band)) ? rapid : p;
       }
     }
   }
