@@ -6,6 +6,7 @@
 #include <QWindow>
 #include <cstdio>
 #include <cstdlib>
+#include <future>
 #include <string>
 #include <vector>
 
@@ -43,14 +44,22 @@ talvo::plot::JobSettings JobSettingsFor(const PlotCommandLine& asked) {
 // Draws the program into a picture. Each refused line is named on standard error with its
 // number and reason, and so is what was passed over; the exit status is 1 when a line was
 // refused, even though the picture of the rest is written. On a terminal, standard error shows
-// how far the reading has come, then that the picture is being drawn.
-int Export(const PlotCommandLine& asked) {
+// how far the reading has come, then that the picture is being drawn. The file is read on a
+// thread of its own from the start, while the window system starts, which the reading does not
+// need; its progress is shown once the window system, which may itself write to standard error,
+// is up.
+int Export(const PlotCommandLine& asked, int& argc, char** argv) {
   const auto size = talvo::plot::ExportSizeOf(asked.size);
   if (!size) return Fail(std::string(plot_text::kBadSize) + ": " + asked.size);
   talvo::plot::ReadProgress progress;
+  std::future<talvo::plot::LoadedPlot> loading =
+      std::async(std::launch::async, [&] { return talvo::plot::LoadPlot(asked.file, &progress); });
+  // An export needs no screen, so it runs where there is none.
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  const QApplication app(argc, argv);
   talvo::plot::TerminalProgress shown(stderr);
   shown.Show(plot_text::kReading, &progress);
-  const talvo::plot::LoadedPlot plot = talvo::plot::LoadPlot(asked.file, &progress);
+  const talvo::plot::LoadedPlot plot = loading.get();
   shown.Clear();
   const std::string report = talvo::plot::ReadingReport(plot.program, asked.file);
   std::fwrite(report.data(), 1, report.size(), stderr);
@@ -90,12 +99,10 @@ int main(int argc, char** argv) {
   // The summary is plain text and needs no window system at all.
   if (asked.summary) return talvo::plot::PrintSummary(asked.file, JobSettingsFor(asked), asked.json, stdout, stderr);
 
-  // An export needs no screen, so it runs where there is none.
-  if (asked.exportTo && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (asked.exportTo) return Export(asked, argc, argv);  // the picture takes no job setting
   QApplication app(argc, argv);
   app.setApplicationName(QStringLiteral("talvo-plot"));
   app.setApplicationVersion(QStringLiteral("1.0"));
-  if (asked.exportTo) return Export(asked);  // the picture takes no job setting
 
   const QString file = QFile::decodeName(asked.file.c_str());
   talvo::plot::SingleInstance instance(file);
